@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLine>
+
+// Mapped coordinates become integer pixels by truncation toward zero. A mapped value can be
+// NaN, infinite or astronomically large (a window edge typed as 1e300, a range that collapsed),
+// so every conversion saturates instead of reaching an undefined int cast, and stays in a band
+// that Qt's raster engine still clips cleanly.
+namespace Pixel {
+
+constexpr double limit = 1.0e6;
+
+// trunc(v) for |v| <= limit; +-limit beyond it; 0 for NaN.
+int trunc(double v);
+
+// The line between two mapped points, each end converted with trunc().
+QLine line(double x0, double y0, double x1, double y1);
+
+} // namespace Pixel

@@ -42,9 +42,9 @@ inline MouseStep release(QPointF p, Qt::MouseButton b = Qt::LeftButton)
 {
     return { QEvent::MouseButtonRelease, p, b, {} };
 }
-inline MouseStep move(QPointF p, Qt::KeyboardModifiers m = {})
+inline MouseStep move(QPointF p)
 {
-    return { QEvent::MouseMove, p, Qt::NoButton, m };
+    return { QEvent::MouseMove, p };
 }
 
 // A vertical wheel turn of delta eighths of a degree.

@@ -46,6 +46,15 @@ int sliderValue(double v, int lo, int hi)
 // R -> 0 limit once normalised, and keeps every sample finite.
 constexpr double minR = 0.001;
 
+inline double magnitude(double re, double im)
+{
+    const double m = std::sqrt(im * im + re * re);
+    // Beyond 1e154 the squares overflow though the magnitude itself is a double.
+    if (std::isinf(m) && std::isfinite(re) && std::isfinite(im))
+        return std::hypot(re, im);
+    return m;
+}
+
 } // namespace
 
 AWave::AWave(double R, double P0, double S02)
@@ -107,72 +116,82 @@ void AWave::calcChi()
     const bool flatEnvelope = envelope == nullptr || ctrl->doPM->isChecked();
     const WindowFunc *window = ctrl->WindowCtrl;
 
-    // resize(0), unlike a new vector, keeps the capacity for the next pass.
-    chi.resize(0);
-    kGrid.resize(0);
-    envValues.resize(0);
-    wave.resize(0);
-    winValues.resize(0);
-    if (count <= 0)
+    if (count <= 0) {
+        chi.resize(0);
+        kGrid.resize(0);
+        envValues.resize(0);
+        wave.resize(0);
+        winValues.resize(0);
         return;
-    chi.reserve(count);
-    kGrid.reserve(count);
-    envValues.reserve(count);
-    wave.reserve(count);
-    winValues.reserve(count);
+    }
+    // resize keeps the capacity, so after the first pass a recomputation allocates nothing.
+    chi.resize(count);
+    kGrid.resize(count);
+    envValues.resize(count);
+    wave.resize(count);
+    winValues.resize(count);
+    double *chiOut = chi.data();
+    double *kOut = kGrid.data();
+    double *envOut = envValues.data();
+    double *waveOut = wave.data();
+    double *winOut = winValues.data();
 
-    yMin = 1e300;
-    yMax = -1e300;
-    const auto extend = [this](double v) {
-        if (yMin > v)
-            yMin = v;
-        if (v > yMax)
-            yMax = v;
+    // Locals, not the members: the stores into the arrays could otherwise alias them.
+    double lowest = 1e300;
+    double highest = -1e300;
+    const auto extend = [&lowest, &highest](double v) {
+        if (lowest > v)
+            lowest = v;
+        if (v > highest)
+            highest = v;
     };
 
     const double shellR = std::max(r, minR);
-    for (int i = 0; i < count; ++i) {
+    const int computed = std::min(nValid, count);
+    for (int i = 0; i < computed; ++i) {
         const double k = i * dk + kMin;
-        if (i < nValid) {
-            const double a = ((shellR + shellR) * k + phi0) + (phi2 * k) * k;
-            double v = std::sin(a) * s02;
-            v = bounded((std::pow(k, n - 1) * v) / shellR);
-            wave.append(v);
+        const double a = ((shellR + shellR) * k + phi0) + (phi2 * k) * k;
+        double v = std::sin(a) * s02;
+        v = bounded((std::pow(k, n - 1) * v) / shellR);
+        waveOut[i] = v;
 
-            if (flatEnvelope) {
-                envValues.append(1.0);
-            } else {
-                const double e = bounded(envelope->envelopeValue(k));
-                envValues.append(e);
-                if (useEnvelope) {
-                    v = bounded(v * e);
-                    extend(e);
-                }
-            }
-
-            const double w = bounded(window->windowValue(k));
-            winValues.append(w);
-            if (useWindow) {
-                v = bounded(v * w);
-                extend(w);
-            }
-
-            if (useDebye) {
-                const double d = bounded(std::exp(sig * ((k * (k * -2.0)) * sig)));
-                v = bounded(v * d);
-                extend(d);
-            }
-
-            chi.append(v);
-            extend(v);
+        if (flatEnvelope) {
+            envOut[i] = 1.0;
         } else {
-            wave.append(0.0);
-            envValues.append(0.0);
-            chi.append(0.0);
-            winValues.append(0.0);
+            const double e = bounded(envelope->envelopeValue(k));
+            envOut[i] = e;
+            if (useEnvelope) {
+                v = bounded(v * e);
+                extend(e);
+            }
         }
-        kGrid.append(k);
+
+        const double w = bounded(window->windowValue(k));
+        winOut[i] = w;
+        if (useWindow) {
+            v = bounded(v * w);
+            extend(w);
+        }
+
+        if (useDebye) {
+            const double d = bounded(std::exp(sig * ((k * (k * -2.0)) * sig)));
+            v = bounded(v * d);
+            extend(d);
+        }
+
+        chiOut[i] = v;
+        extend(v);
+        kOut[i] = k;
     }
+    for (int i = std::max(computed, 0); i < count; ++i) {
+        waveOut[i] = 0.0;
+        envOut[i] = 0.0;
+        chiOut[i] = 0.0;
+        winOut[i] = 0.0;
+        kOut[i] = i * dk + kMin;
+    }
+    yMin = lowest;
+    yMax = highest;
 
     // Dividing by the larger of the peak and the trough keeps every sample within -1 … 1. A zero
     // divisor (every sample and factor 0) leaves the samples as they are.
@@ -180,11 +199,10 @@ void AWave::calcChi()
     if (yAbsMax < -yMin)
         yAbsMax = -yMin;
     if (yAbsMax > 0.0 && std::isfinite(yAbsMax)) {
-        const int computed = std::min(nValid, count);
         for (int i = 0; i < computed; ++i) {
-            chi[i] = chi[i] / yAbsMax;
+            chiOut[i] = chiOut[i] / yAbsMax;
             // The bare wave can exceed the divisor, which only bounds the samples and factors.
-            wave[i] = bounded(wave[i] / yAbsMax);
+            waveOut[i] = bounded(waveOut[i] / yAbsMax);
         }
     }
     yMax = 1.0;
@@ -212,7 +230,8 @@ void AWave::calcFT()
     // The transform needs a power of two and the samples of the current grid; otherwise (a grid
     // set but not yet computed, or an odd length) every bin is 0.
     const bool powerOfTwo = (count & (count - 1)) == 0;
-    if (powerOfTwo && chi.size() == count) {
+    const bool transformed = powerOfTwo && chi.size() == count;
+    if (transformed) {
         rfft::RealFFT<double> fft(count);
         fft.forward_fft(ftWave.data(), wave.constData());
         fft.forward_fft(ftChi.data(), chi.constData());
@@ -226,19 +245,36 @@ void AWave::calcFT()
     }
 
     // The window's transform is drawn on its own scale and does not enter.
-    rMin = 1e300;
-    rMax = -1e300;
-    const auto extend = [this](double v) {
-        if (rMin > v)
-            rMin = v;
-        if (v > rMax)
-            rMax = v;
+    double lowest = 1e300;
+    double highest = -1e300;
+    const auto extend = [&lowest, &highest](double v) {
+        if (lowest > v)
+            lowest = v;
+        if (v > highest)
+            highest = v;
     };
-    for (int i = 0; i < count; ++i) {
-        extend(ftAbs(ftChi.data(), i));
-        extend(ftAbs(ftWave.data(), i));
-        extend(ftAbs(ftEnv.data(), i));
+    if (transformed) {
+        // Bin j of a real signal's transform is bin count - j conjugated: past the middle the
+        // magnitudes repeat bit for bit and cannot move the bounds.
+        const int h = count / 2;
+        const double *c = ftChi.data();
+        const double *w = ftWave.data();
+        const double *e = ftEnv.data();
+        for (int i = 0; i <= h; ++i) {
+            const bool real = i == 0 || i == h;
+            extend(magnitude(c[i], real ? 0.0 : c[h + i]));
+            extend(magnitude(w[i], real ? 0.0 : w[h + i]));
+            extend(magnitude(e[i], real ? 0.0 : e[h + i]));
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            extend(ftAbs(ftChi.data(), i));
+            extend(ftAbs(ftWave.data(), i));
+            extend(ftAbs(ftEnv.data(), i));
+        }
     }
+    rMin = lowest;
+    rMax = highest;
     rAbsMax = rMax;
     if (rMax < -rMin)
         rAbsMax = -rMin;
@@ -276,13 +312,7 @@ double AWave::ftIm(const double *a, int i) const
 
 double AWave::ftAbs(const double *a, int i) const
 {
-    const double re = ftRe(a, i);
-    const double im = ftIm(a, i);
-    const double m = std::sqrt(im * im + re * re);
-    // Beyond 1e154 the squares overflow though the magnitude itself is a double.
-    if (std::isinf(m) && std::isfinite(re) && std::isfinite(im))
-        return std::hypot(re, im);
-    return m;
+    return magnitude(ftRe(a, i), ftIm(a, i));
 }
 
 void AWave::envChanged()

@@ -13,6 +13,8 @@ ChiK::ChiK(QWidget *parent)
     : QMainWindow(parent)
 {
     setupUi(this);
+    // draw() starts by filling the whole surface, so Qt need not paint the window beneath it.
+    DispA->setAttribute(Qt::WA_OpaquePaintEvent);
 
     auto *wave = new AWave(2.0, 0.0, 1.0);
     auto *envelope = new Envelope;

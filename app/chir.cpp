@@ -8,6 +8,8 @@ ChiR::ChiR(QWidget *parent)
     : QMainWindow(parent)
 {
     setupUi(this);
+    // drawR() starts by filling the whole surface, so Qt need not paint the window beneath it.
+    DispA->setAttribute(Qt::WA_OpaquePaintEvent);
     mouseRelay = &DispA->mouseRelay;
     coord = &DispA->coord;
     PointVal->setText(QString::number(pointerR, 'g', 6));

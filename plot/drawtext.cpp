@@ -30,6 +30,9 @@ void setWholeSize(QFont &font, double size)
 // Where the search for a list's smallest fitting size starts; an empty list keeps it.
 constexpr double startSize = 100000;
 
+// Enough for the labels of a few plots; a longer list (texts that keep changing) starts over.
+constexpr int maxMeasurements = 64;
+
 } // namespace
 
 DrawText::DrawText(QObject *parent)
@@ -43,9 +46,9 @@ QRectF DrawText::fitFont(QPainter *painter, const QFont &font, int flags, const 
     QFont fitted = font;
     fitted.setPointSizeF(10);
     painter->setFont(fitted);
-    const QRectF measured = painter->boundingRect(QRectF(0, 0, 5000, 5000), flags, text);
-    const double bw = measured.width();
-    const double bh = measured.height();
+    const QRectF reference = measured(painter, flags, text);
+    const double bw = reference.width();
+    const double bh = reference.height();
     double size = 10;
     if (bw != 0 || bh != 0) {
         const double rw = bw != 0 ? w / bw : 1;
@@ -56,7 +59,31 @@ QRectF DrawText::fitFont(QPainter *painter, const QFont &font, int flags, const 
         size = maxPointSize;
     setSize(fitted, size);
     painter->setFont(fitted);
-    return measured;
+    return reference;
+}
+
+QRectF DrawText::measured(QPainter *painter, int flags, const QString &text) const
+{
+    const QPaintDevice *device = painter->device();
+    const QFont &font = painter->font();
+    const int deviceType = device->devType();
+    const int dpiX = device->logicalDpiX();
+    const int dpiY = device->logicalDpiY();
+    const qreal pixelRatio = device->devicePixelRatioF();
+    const QTransform transform = painter->combinedTransform();
+    const Qt::LayoutDirection direction = painter->layoutDirection();
+    for (const Measurement &m : qAsConst(measurements)) {
+        if (m.text == text && m.flags == flags && m.font == font && m.deviceType == deviceType
+            && m.dpiX == dpiX && m.dpiY == dpiY && m.pixelRatio == pixelRatio
+            && m.transform == transform && m.direction == direction)
+            return m.rect;
+    }
+    const QRectF rect = painter->boundingRect(QRectF(0, 0, 5000, 5000), flags, text);
+    if (measurements.size() >= maxMeasurements)
+        measurements.clear();
+    measurements.append(
+        { text, flags, font, deviceType, dpiX, dpiY, pixelRatio, transform, direction, rect });
+    return rect;
 }
 
 QRectF DrawText::drawTextIn(QPainter *painter, QRectF &rect, QFont font, int flags, int fit,

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QObject>
 #include <QRectF>
 #include <QStringList>
+#include <QTransform>
 #include <QVector>
 
-class QFont;
 class QMouseEvent;
 class QPainter;
 
@@ -56,4 +57,24 @@ public:
 private:
     QRectF fitFont(QPainter *painter, const QFont &font, int flags, const QString &text, double w,
                    double h, double maxPointSize) const;
+    QRectF measured(QPainter *painter, int flags, const QString &text) const;
+
+    // A text's bounding rectangle at the reference size, with everything it depends on: the
+    // painter's font as resolved for its device, the kind and resolution of the device, the
+    // transformation, the direction, the flags. Plots draw the same labels at every paint, and
+    // measuring lays the text out anew each time.
+    struct Measurement
+    {
+        QString text;
+        int flags;
+        QFont font;
+        int deviceType;
+        int dpiX;
+        int dpiY;
+        qreal pixelRatio;
+        QTransform transform;
+        Qt::LayoutDirection direction;
+        QRectF rect;
+    };
+    mutable QVector<Measurement> measurements;
 };

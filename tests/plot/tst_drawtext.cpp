@@ -39,6 +39,8 @@ private slots:
     void initTestCase() { ConnectionGuard::install(); }
     void fitting_data();
     void fitting();
+    void remeasuredElsewhere_data();
+    void remeasuredElsewhere();
     void normalization_data();
     void normalization();
     void boxHit_data();
@@ -93,6 +95,47 @@ void tst_DrawText::fitting()
     QCOMPARE(drawn, expected);
     QCOMPARE(measured, fit == 1 ? ten : QRectF());
     QCOMPARE(after, font);
+}
+
+void tst_DrawText::remeasuredElsewhere_data()
+{
+    // The setting a drawer measured the text in first; the text is then fitted in the default
+    // font, top left aligned, on a 96 dpi image. Every row but the first changes something the
+    // measurement depends on.
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("dpi");
+    QFont bold;
+    bold.setBold(true);
+    QFont spaced;
+    spaced.setLetterSpacing(QFont::AbsoluteSpacing, 4);
+    QTest::newRow("same setting") << QFont() << flags << 96;
+    QTest::newRow("bold") << bold << flags << 96;
+    QTest::newRow("letter spacing") << spaced << flags << 96;
+    QTest::newRow("right aligned") << QFont() << int(Qt::AlignRight | Qt::AlignTop) << 96;
+    QTest::newRow("denser device") << QFont() << flags << 192;
+}
+
+void tst_DrawText::remeasuredElsewhere()
+{
+    QFETCH(QFont, font);
+    QFETCH(int, alignment);
+    QFETCH(int, dpi);
+    const auto fit = [](DrawText &dt, const QFont &f, int a, int d) {
+        QImage img(300, 200, QImage::Format_RGB32);
+        img.setDotsPerMeterX(qRound(d / 0.0254));
+        img.setDotsPerMeterY(qRound(d / 0.0254));
+        QPainter p(&img);
+        QRectF box(10, 10, 200, 30);
+        return dt.drawTextIn(&p, box, f, a, 1, text, -1);
+    };
+    DrawText used;
+    const QRectF first = fit(used, font, alignment, dpi);
+    DrawText fresh;
+    const QRectF expected = fit(fresh, QFont(), flags, 96);
+    QCOMPARE(fit(used, QFont(), flags, 96), expected);
+    if (QTest::currentDataTag() != QByteArray("same setting"))
+        QVERIFY(first != expected);
 }
 
 void tst_DrawText::normalization_data()

@@ -99,16 +99,6 @@ void ChCoord::setYRange(double y0, double y1)
 
 // The mappings keep their order of operations: callers compare pixels exactly.
 
-double ChCoord::xToPixel(double x) const
-{
-    return pixX0 + (x - x0) * ((pixX1 - pixX0) / (x1 - x0));
-}
-
-double ChCoord::yToPixel(double y) const
-{
-    return pixY0 + (y - y0) * ((pixY1 - pixY0) / (y1 - y0));
-}
-
 double ChCoord::pixelToX(double px) const
 {
     return x0 + (px - pixX0) * ((x1 - x0) / (pixX1 - pixX0));

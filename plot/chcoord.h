@@ -25,8 +25,10 @@ public:
     void setXRange(double x0, double x1);
     void setYRange(double y0, double y1);
 
-    double xToPixel(double x) const;
-    double yToPixel(double y) const;
+    // Inline, as the plots map every sample at every paint. Like all mappings they keep their
+    // order of operations: callers compare pixels exactly.
+    double xToPixel(double x) const { return pixX0 + (x - x0) * ((pixX1 - pixX0) / (x1 - x0)); }
+    double yToPixel(double y) const { return pixY0 + (y - y0) * ((pixY1 - pixY0) / (y1 - y0)); }
     double pixelToX(double px) const;
     double pixelToY(double py) const;
     double xLengthToPixel(double d) const;

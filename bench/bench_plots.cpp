@@ -57,7 +57,7 @@ public:
 
     ~Program()
     {
-        // The wave and its envelope outlive the windows, as in the program.
+        // The chi(R) window is a top-level window of its own, not a child of the main window.
         delete chik->chiR;
         delete chik;
     }

@@ -136,7 +136,15 @@ void AWave::calcChi()
     double *waveOut = wave.data();
     double *winOut = winValues.data();
 
-    // Locals, not the members: the stores into the arrays could otherwise alias them.
+    // Locals, not the members: the stores into the arrays could otherwise alias them, and the
+    // loops would reload every parameter for every sample.
+    const double step = dk;
+    const double start = kMin;
+    const double p0 = phi0;
+    const double p2 = phi2;
+    const double amplitude = s02;
+    const double sigma = sig;
+    const int power = n - 1;
     double lowest = 1e300;
     double highest = -1e300;
     const auto extend = [&lowest, &highest](double v) {
@@ -149,10 +157,10 @@ void AWave::calcChi()
     const double shellR = std::max(r, minR);
     const int computed = std::min(nValid, count);
     for (int i = 0; i < computed; ++i) {
-        const double k = i * dk + kMin;
-        const double a = ((shellR + shellR) * k + phi0) + (phi2 * k) * k;
-        double v = std::sin(a) * s02;
-        v = bounded((std::pow(k, n - 1) * v) / shellR);
+        const double k = i * step + start;
+        const double a = ((shellR + shellR) * k + p0) + (p2 * k) * k;
+        double v = std::sin(a) * amplitude;
+        v = bounded((std::pow(k, power) * v) / shellR);
         waveOut[i] = v;
 
         if (flatEnvelope) {
@@ -174,7 +182,7 @@ void AWave::calcChi()
         }
 
         if (useDebye) {
-            const double d = bounded(std::exp(sig * ((k * (k * -2.0)) * sig)));
+            const double d = bounded(std::exp(sigma * ((k * (k * -2.0)) * sigma)));
             v = bounded(v * d);
             extend(d);
         }
@@ -188,7 +196,7 @@ void AWave::calcChi()
         envOut[i] = 0.0;
         chiOut[i] = 0.0;
         winOut[i] = 0.0;
-        kOut[i] = i * dk + kMin;
+        kOut[i] = i * step + start;
     }
     yMin = lowest;
     yMax = highest;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,9 +40,15 @@ public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                seconds[run.run_name.str()].push_back(
-                    run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit));
+            if (run.error_occurred)
+                continue;
+            const double t
+                = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            names.insert(run.run_name.str());
+            if (run.run_type == Run::RT_Iteration)
+                seconds[run.run_name.str()].push_back(t);
+            else if (run.aggregate_name == "median")
+                medians[run.run_name.str()] = t;
         }
         display->ReportRuns(runs);
     }
@@ -51,17 +58,26 @@ public:
     // Median over the repetitions; false when the benchmark did not run.
     bool median(const std::string &name, double *value) const
     {
+        const auto m = medians.find(name);
+        if (m != medians.end()) {
+            *value = m->second;
+            return true;
+        }
         const auto it = seconds.find(name);
         if (it == seconds.end() || it->second.empty())
             return false;
         std::vector<double> v = it->second;
         std::sort(v.begin(), v.end());
-        const std::size_t m = v.size() / 2;
-        *value = v.size() % 2 != 0 ? v[m] : (v[m - 1] + v[m]) / 2;
+        const std::size_t k = v.size() / 2;
+        *value = v.size() % 2 != 0 ? v[k] : (v[k - 1] + v[k]) / 2;
         return true;
     }
 
+    // Run names, with the time of every repetition, and the median where only the aggregates
+    // are reported.
+    std::set<std::string> names;
     std::map<std::string, std::vector<double>> seconds;
+    std::map<std::string, double> medians;
 
 private:
     std::unique_ptr<benchmark::BenchmarkReporter> display;
@@ -71,15 +87,14 @@ void printRatios(const RecordingReporter &reporter, FILE *out)
 {
     for (const Comparison &c : comparisons) {
         const std::string prefix = std::string(c.ours) + "/";
-        for (const auto &entry : reporter.seconds) {
-            if (entry.first.compare(0, prefix.size(), prefix) != 0)
+        for (const std::string &name : reporter.names) {
+            if (name.compare(0, prefix.size(), prefix) != 0)
                 continue;
-            const std::string args = entry.first.substr(prefix.size());
-            const std::string reference = std::string(c.reference) + "/" + args;
+            const std::string reference = c.reference + name.substr(prefix.size() - 1);
             double ours, theirs;
-            if (reporter.median(entry.first, &ours) && reporter.median(reference, &theirs))
-                std::fprintf(out, "CPU time %s / %s = %.2f\n", entry.first.c_str(),
-                             reference.c_str(), ours / theirs);
+            if (reporter.median(name, &ours) && reporter.median(reference, &theirs))
+                std::fprintf(out, "CPU time %s / %s = %.2f\n", name.c_str(), reference.c_str(),
+                             ours / theirs);
         }
     }
 }

@@ -1,12 +1,28 @@
-#include <QApplication>
-#include <QLabel>
+#include "app/chik.h"
+#include "app/language.h"
 
-// Placeholder until the chi(k) and chi(R) windows exist.
+#include <QApplication>
+#include <QTranslator>
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Fourk: the chi(k) and chi(R) windows are not built yet."));
-    label.setMargin(24);
-    label.show();
+
+    // Scanned after QApplication has taken out the arguments that are Qt's own.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const Language language = languageFromArguments(arguments);
+
+    // Installed before any window exists, so every form comes up translated.
+    QTranslator translator;
+    if (language == Language::Japanese) {
+        loadJapaneseCatalogue(translator);
+        QCoreApplication::installTranslator(&translator);
+    }
+
+    ChiK window;
+    QObject::connect(&window, SIGNAL(finishing()), &app, SLOT(closeAllWindows()));
+    window.show();
     return app.exec();
 }

@@ -1,0 +1,58 @@
+#include "chik.h"
+
+#include "app/chir.h"
+#include "model/awave.h"
+#include "model/envelope.h"
+#include "panels/wavectrl.h"
+#include "panels/windowfunc.h"
+#include "plot/disparea.h"
+
+#include <QCloseEvent>
+
+ChiK::ChiK(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setupUi(this);
+
+    auto *wave = new AWave(2.0, 0.0, 1.0);
+    auto *envelope = new Envelope;
+    for (int i = 0; i <= 16; ++i)
+        envelope->nodes.append(QPointF(i, 1.0));
+    wave->setKGrid(0.0, 16.0, 0.1, 1024);
+    wave->envelope = envelope;
+    connect(envelope, SIGNAL(updated()), wave, SLOT(envChanged()));
+    connect(wave->ctrl, SIGNAL(enFlat()), envelope, SLOT(enFlat()));
+    wave->calcChi();
+    waves.append(wave);
+
+    chiR = new ChiR;
+    chiR->waveList = &waves;
+    for (AWave *w : qAsConst(waves))
+        connect(w, SIGNAL(updated()), chiR->DispA, SLOT(update()));
+    chiR->show();
+
+    for (int i = 0; i < waves.size(); ++i) {
+        AWave *w = waves.at(i);
+        // Both editors read the mouse on this plot and map it through this plot's range.
+        w->envelope->mouse = &DispA->mouseRelay;
+        w->ctrl->WindowCtrl->mouse = &DispA->mouseRelay;
+        w->envelope->coord = &DispA->coord;
+        w->ctrl->WindowCtrl->coord = &DispA->coord;
+        WaveCtrlLayout->addWidget(w->ctrl, 0, i);
+        connect(w, SIGNAL(updated()), DispA, SLOT(update()));
+        connect(&DispA->mouseRelay, SIGNAL(mMoved()), w, SLOT(mMoved()));
+        connect(&DispA->mouseRelay, SIGNAL(mPressed()), w, SLOT(mPressed()));
+        connect(&DispA->mouseRelay, SIGNAL(mReleased()), w, SLOT(mReleased()));
+    }
+
+    connect(DispA, SIGNAL(draw(QPainter *)), this, SLOT(draw(QPainter *)));
+}
+
+// The waves, their envelopes and the chi(R) window live until the process ends.
+ChiK::~ChiK() = default;
+
+void ChiK::closeEvent(QCloseEvent *event)
+{
+    emit finishing();
+    event->accept();
+}

@@ -1,0 +1,24 @@
+#include "language.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+Language languageFromArguments(const QStringList &arguments)
+{
+    Language language = Language::Japanese;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("-j"))
+            language = Language::Japanese;
+        else if (arguments.at(i) == QLatin1String("-e"))
+            language = Language::English;
+    }
+    return language;
+}
+
+bool loadJapaneseCatalogue(QTranslator &translator)
+{
+    // The name is a resource path, so the directory never applies; the null suffix makes Qt
+    // append ".qm".
+    return translator.load(QStringLiteral(":Fourk_ja_JP"), QCoreApplication::applicationDirPath(),
+                           QStringLiteral(""), QString());
+}

@@ -1,0 +1,21 @@
+#include "plotting.h"
+
+#include "plot/pixel.h"
+
+#include <QColor>
+#include <QPainter>
+
+QPen makePen(int r, int g, int b, int width)
+{
+    QColor colour;
+    colour.setRgb(r, g, b, 255);
+    QPen pen(colour);
+    pen.setWidth(width);
+    return pen;
+}
+
+void drawSegment(QPainter *p, double x0, double y0, double x1, double y1)
+{
+    const QLine line = Pixel::line(x0, y0, x1, y1);
+    p->drawLines(&line, 1);
+}

@@ -1,0 +1,73 @@
+// fourk-screenshot [-e|-j] OUTPUT.png: starts Fourk as the program does, lets both windows
+// paint, and saves them side by side, each under a title bar showing its window title (an
+// offscreen window has no frame of its own).
+
+#include "app/chik.h"
+#include "app/chir.h"
+#include "app/language.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int titleHeight = 28;
+constexpr int gap = 16;
+
+QImage withTitle(QWidget *window)
+{
+    const QImage content = window->grab().toImage();
+    QImage image(content.width(), content.height() + titleHeight, QImage::Format_RGB32);
+    image.fill(QColor(60, 63, 65));
+    QPainter p(&image);
+    QFont font;
+    font.setPixelSize(15);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, image.width(), titleHeight), Qt::AlignCenter, window->windowTitle());
+    p.drawImage(0, titleHeight, content);
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2 || !arguments.last().endsWith(QLatin1String(".png"))) {
+        std::fprintf(stderr, "usage: fourk-screenshot [-e|-j] OUTPUT.png\n");
+        return 2;
+    }
+
+    QTranslator translator;
+    if (languageFromArguments(arguments) == Language::Japanese) {
+        loadJapaneseCatalogue(translator);
+        QCoreApplication::installTranslator(&translator);
+    }
+
+    ChiK window;
+    window.show();
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+
+    const QImage left = withTitle(&window);
+    const QImage right = withTitle(window.chiR);
+    QImage out(left.width() + gap + right.width(), qMax(left.height(), right.height()),
+               QImage::Format_RGB32);
+    out.fill(QColor(236, 236, 236));
+    QPainter p(&out);
+    p.drawImage(0, 0, left);
+    p.drawImage(left.width() + gap, 0, right);
+    p.end();
+    if (!out.save(arguments.last())) {
+        std::fprintf(stderr, "fourk-screenshot: cannot write %s\n", qPrintable(arguments.last()));
+        return 1;
+    }
+    return 0;
+}

@@ -72,11 +72,10 @@ void Exporter::apply(const ExportOptions &o)
 
     setWindowEdges(o.window);
 
-    // The envelope reports its own edits this way, after changing its nodes.
-    if (w->envelope->nodes != o.envelope) {
-        w->envelope->nodes = o.envelope;
-        emit w->envelope->updated();
-    }
+    // The envelope reports its own edits this way, after changing its nodes. Always sent: QPointF
+    // compares fuzzily, so a slightly different node could pass for the old one.
+    w->envelope->nodes = o.envelope;
+    emit w->envelope->updated();
 
     panel->SelEnvelope->setChecked(o.useEnvelope);
     panel->SelWindowF->setChecked(o.useWindow);

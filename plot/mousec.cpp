@@ -5,8 +5,7 @@
 
 MouseC::MouseC(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 void MouseC::recordMove(QMouseEvent *e)
 {

@@ -12,128 +12,72 @@ class tst_DispArea : public QObject
 
 private slots:
     void initTestCase() { ConnectionGuard::install(); }
-    void pointer();
-    void relay_data();
-    void relay();
-    void wheel_data();
-    void wheel();
-    void drawOnPaint();
-    void coordinateChangeRepaints();
-};
 
-void tst_DispArea::pointer()
-{
-    // Through the platform a move without a button arrives only with mouse tracking on.
-    DispArea a;
-    a.resize(200, 100);
-    a.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&a));
-    const MouseC &m = a.mouseRelay;
-    QSignalSpy moved(&m, SIGNAL(mMoved()));
-    QTest::mouseMove(&a, QPoint(5, 6));
-    QCOMPARE(moved.count(), 1);
-    QCOMPARE(m.curPos, QPoint(5, 6));
-    QTest::mousePress(&a, Qt::RightButton, Qt::ShiftModifier, QPoint(10, 20));
-    QCOMPARE(m.pressButton, Qt::RightButton);
-    QCOMPARE(m.pressModifiers, Qt::ShiftModifier);
-    QTest::mouseRelease(&a, Qt::RightButton, Qt::NoModifier, QPoint(16, 23));
-    QCOMPARE(m.releasePos, QPoint(16, 23));
-    QCOMPARE(m.prevPos, QPoint(10, 20));
-    QVERIFY(!m.pressed);
-}
-
-void tst_DispArea::relay_data()
-{
-    QTest::addColumn<MouseSteps>("steps");
-    QTest::addColumn<QVector<QPoint>>("points"); // cur, prev, press, double click
-    QTest::addColumn<bool>("pressed");
-    QTest::addColumn<QVector<int>>("emitted"); // moved, pressed, released, double clicked
-    using P = QVector<QPoint>;
-    const MouseStep dClick = { QEvent::MouseButtonDblClick, { 12, 21 }, Qt::LeftButton };
-    QTest::newRow("rounded") << MouseSteps { move({ 5, 6 }), press({ 10.5, 20.4 }) }
-                             << P { { 11, 20 }, { 5, 6 }, { 11, 20 }, {} } << true
-                             << QVector<int> { 1, 1, 0, 0 };
-    QTest::newRow("drag") << MouseSteps { press({ 10, 20 }), move({ 15, 22 }) }
-                          << P { { 15, 22 }, { 10, 20 }, { 10, 20 }, {} } << true
-                          << QVector<int> { 1, 1, 0, 0 };
-    QTest::newRow("double click is no press")
-        << MouseSteps { press({ 10, 20 }), release({ 10, 20 }), dClick }
-        << P { { 10, 20 }, { 10, 20 }, { 10, 20 }, { 12, 21 } } << false
-        << QVector<int> { 0, 1, 1, 1 };
-}
-
-void tst_DispArea::relay()
-{
-    QFETCH(MouseSteps, steps);
-    QFETCH(QVector<QPoint>, points);
-    QFETCH(bool, pressed);
-    QFETCH(QVector<int>, emitted);
-    DispArea a;
-    const MouseC &m = a.mouseRelay;
-    QSignalSpy moved(&m, SIGNAL(mMoved()));
-    QSignalSpy pressedSpy(&m, SIGNAL(mPressed()));
-    QSignalSpy released(&m, SIGNAL(mReleased()));
-    QSignalSpy dClicked(&m, SIGNAL(mDClicked()));
-    QVERIFY(sendSteps(&a, steps)); // every event is taken
-    QCOMPARE(QVector<QPoint>({ m.curPos, m.prevPos, m.pressPos, m.dClickPos }), points);
-    QCOMPARE(m.pressed, pressed);
-    QCOMPARE(
-        QVector<int>({ moved.count(), pressedSpy.count(), released.count(), dClicked.count() }),
-        emitted);
-}
-
-void tst_DispArea::wheel_data()
-{
-    QTest::addColumn<int>("delta");
-    QTest::addColumn<int>("step");
-    QTest::newRow("notch") << 120 << 1;
-    QTest::newRow("notch back") << -120 << -1;
-    QTest::newRow("two notches") << 240 << 2;
-    QTest::newRow("half a notch") << 60 << 0;
-    QTest::newRow("a little back") << -7 << 0;
-}
-
-void tst_DispArea::wheel()
-{
-    QFETCH(int, delta);
-    QFETCH(int, step);
-    DispArea a;
-    QSignalSpy wheel(&a.mouseRelay, SIGNAL(wheelMoved(int)));
-    QVERIFY(sendWheel(&a, delta));
-    QCOMPARE(wheel.count(), 1);
-    QCOMPARE(wheel[0][0].toInt(), step);
-}
-
-void tst_DispArea::drawOnPaint()
-{
-    // Each paint sizes the coordinate system to the widget before the receiver draws.
-    DispArea a;
-    QVector<double> seen;
-    connect(&a, &DispArea::draw, [&](QPainter *p) {
-        const ChCoord &c = a.coord;
-        if (p->isActive() && p->device() == &a)
-            seen << c.devX0 << c.devY0 << c.devX1 << c.devY1 << c.pixX0 << c.pixY0 << c.pixX1
-                 << c.pixY1;
-    });
-    for (const QSize &size : { QSize(300, 200), QSize(123, 45) }) {
-        a.resize(size);
-        a.coord.applyMargins(); // a leftover plot rectangle must not survive
-        a.grab();
+    void relay_data()
+    {
+        // What the relay recorded: cur, prev, press and double-click position; and the signals
+        // in order (m, p, r, d; w with the wheel step).
+        using S = MouseSteps;
+        QTest::addColumn<S>("steps");
+        QTest::addColumn<QVector<QPoint>>("points");
+        QTest::addColumn<QString>("emitted");
+        using P = QVector<QPoint>;
+        const P none(4);
+        const MouseStep dClick = { QEvent::MouseButtonDblClick, { 12, 21 }, Qt::LeftButton };
+        QTest::newRow("rounded") << S { move({ 5, 6 }), press({ 10.5, 20.4 }) }
+                                 << P { { 11, 20 }, { 5, 6 }, { 11, 20 }, {} } << "mp";
+        QTest::newRow("double click is no press")
+            << S { press({ 10, 20 }), release({ 10, 20 }), dClick }
+            << P { { 10, 20 }, { 10, 20 }, { 10, 20 }, { 12, 21 } } << "prd";
+        QTest::newRow("notch") << S { wheel(120) } << none << "w1";
+        QTest::newRow("notch back") << S { wheel(-120) } << none << "w-1";
+        QTest::newRow("two notches") << S { wheel(240) } << none << "w2";
+        QTest::newRow("half a notch") << S { wheel(60) } << none << "w0";
+        QTest::newRow("a little back") << S { wheel(-7) } << none << "w0";
     }
-    QCOMPARE(seen,
-             QVector<double>({ 0, 200, 300, 0, 0, 200, 300, 0, 0, 45, 123, 0, 0, 45, 123, 0 }));
-}
 
-void tst_DispArea::coordinateChangeRepaints()
-{
-    DispArea a;
-    a.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&a));
-    QCoreApplication::processEvents(); // the first paint is not the one under test
-    QSignalSpy draw(&a, SIGNAL(draw(QPainter *)));
-    emit a.coord.updated();
-    QTRY_COMPARE(draw.count(), 1);
-}
+    void relay()
+    {
+        QFETCH(MouseSteps, steps);
+        QFETCH(QVector<QPoint>, points);
+        QFETCH(QString, emitted);
+        DispArea a;
+        const MouseC &m = a.mouseRelay;
+        QString log;
+        connect(&m, &MouseC::mMoved, [&] { log += 'm'; });
+        connect(&m, &MouseC::mPressed, [&] { log += 'p'; });
+        connect(&m, &MouseC::mReleased, [&] { log += 'r'; });
+        connect(&m, &MouseC::mDClicked, [&] { log += 'd'; });
+        connect(&m, &MouseC::wheelMoved, [&](int step) { log += 'w' + QString::number(step); });
+        QVERIFY(sendSteps(&a, steps)); // every event is taken
+        QCOMPARE(log, emitted);
+        QCOMPARE(QVector<QPoint>({ m.curPos, m.prevPos, m.pressPos, m.dClickPos }), points);
+    }
+
+    void drawing()
+    {
+        // Each paint sizes the coordinate system to the widget before the receiver draws; a
+        // leftover plot rectangle must not survive it.
+        DispArea a;
+        a.resize(123, 45);
+        a.coord.applyMargins();
+        QVector<double> seen;
+        connect(&a, &DispArea::draw, [&](QPainter *p) {
+            const ChCoord &c = a.coord;
+            if (p->isActive() && p->device() == &a)
+                seen << c.devY0 << c.devX1 << c.pixY0 << c.pixX1;
+        });
+        a.grab();
+        QCOMPARE(seen, QVector<double>({ 45, 123, 45, 123 }));
+        // A change of the coordinates repaints.
+        a.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&a));
+        QCoreApplication::processEvents();
+        seen.clear();
+        emit a.coord.updated();
+        QTRY_COMPARE(seen.size(), 4);
+    }
+};
 
 QTEST_MAIN(tst_DispArea)
 #include "tst_disparea.moc"

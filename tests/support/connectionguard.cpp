@@ -39,7 +39,7 @@ bool ConnectionGuard::isConnectionWarning(QtMsgType type, const QString &message
     if (type == QtDebugMsg || type == QtInfoMsg)
         return false;
     return message.startsWith(QLatin1String("QObject::connect"))
-        || message.startsWith(QLatin1String("QObject::disconnect"))
-        || message.contains(QLatin1String("No such signal"))
-        || message.contains(QLatin1String("No such slot"));
+           || message.startsWith(QLatin1String("QObject::disconnect"))
+           || message.contains(QLatin1String("No such signal"))
+           || message.contains(QLatin1String("No such slot"));
 }

@@ -10,8 +10,10 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QtTest>
@@ -48,6 +50,8 @@ private slots:
     void chiRMouseDoesNotReachWave();
     void chiRComesBack();
     void closingEndsBoth();
+    void destructorReleasesAll_data();
+    void destructorReleasesAll();
 
     void groundAndZeroLine_data();
     void groundAndZeroLine();
@@ -87,8 +91,7 @@ void tst_ChiK::init()
 
 void tst_ChiK::cleanup()
 {
-    // The wave and its envelope outlive the windows by design; the windows go.
-    delete chik->chiR;
+    // The main window takes the chi(R) window, the wave and its envelope with it.
     delete chik;
     chik = nullptr;
 }
@@ -209,6 +212,50 @@ void tst_ChiK::closingEndsBoth()
     QCOMPARE(finishing.count(), 1);
     QVERIFY(!chik->isVisible());
     QVERIFY(!chik->chiR->isVisible());
+}
+
+void tst_ChiK::destructorReleasesAll_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::newRow("shown") << QStringLiteral("shown");
+    QTest::newRow("chi(R) closed") << QStringLiteral("chiRClosed");
+    QTest::newRow("edge typed, not entered") << QStringLiteral("typing");
+    QTest::newRow("node held mid-drag") << QStringLiteral("dragging");
+    // Code written before the main window owned it may delete the chi(R) window itself.
+    QTest::newRow("chi(R) deleted first") << QStringLiteral("chiRDeleted");
+}
+
+void tst_ChiK::destructorReleasesAll()
+{
+    QFETCH(QString, state);
+    const QPointer<ChiR> chiR = chik->chiR;
+    const QPointer<AWave> wavePointer = wave;
+    const QPointer<Envelope> envelope = wave->envelope;
+    const QPointer<WaveCtrl> panel = wave->ctrl;
+    frame(surface, QSize(800, 600));
+
+    if (state == QLatin1String("chiRClosed")) {
+        chiR->close();
+    } else if (state == QLatin1String("chiRDeleted")) {
+        delete chiR.data();
+    } else if (state == QLatin1String("typing")) {
+        // The field loses its focus while the window goes, which ends the edit.
+        QApplication::setActiveWindow(chik);
+        QLineEdit *field = wave->ctrl->WindowCtrl->posEdits.at(1);
+        field->setFocus();
+        field->setText(QStringLiteral("7"));
+    } else if (state == QLatin1String("dragging")) {
+        mouse(surface, QEvent::MouseButtonPress, QPoint(50, 27), Qt::LeftButton, Qt::LeftButton);
+        mouse(surface, QEvent::MouseMove, QPoint(60, 100), Qt::NoButton, Qt::LeftButton);
+    }
+
+    delete chik;
+    chik = nullptr;
+    QVERIFY(!chiR);
+    QVERIFY(!wavePointer);
+    QVERIFY(!envelope);
+    QVERIFY(!panel);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_ChiK::groundAndZeroLine_data()

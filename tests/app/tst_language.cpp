@@ -145,10 +145,9 @@ void tst_Language::windowTexts()
         QCoreApplication::installTranslator(&translator);
     }
     ChiK chik;
-    QScopedPointer<ChiR> chiR(chik.chiR);
     QCoreApplication::removeTranslator(&translator);
 
-    QWidget *window = inChiR ? static_cast<QWidget *>(chiR.data()) : &chik;
+    QWidget *window = inChiR ? static_cast<QWidget *>(chik.chiR) : &chik;
     QString shown;
     if (object.isEmpty()) {
         shown = window->windowTitle();

@@ -47,10 +47,10 @@ inline MouseStep move(QPointF p)
     return { QEvent::MouseMove, p };
 }
 
-// A vertical wheel turn of delta eighths of a degree.
-inline bool sendWheel(QWidget *w, int delta)
+// A wheel turn of delta eighths of a degree, and of across sideways.
+inline bool sendWheel(QWidget *w, int delta, int across = 0)
 {
-    QWheelEvent e(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton,
+    QWheelEvent e(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(across, delta), Qt::NoButton,
                   Qt::NoModifier, Qt::NoScrollPhase, false);
     return QApplication::sendEvent(w, &e);
 }

@@ -2,9 +2,10 @@
 #include "mousesteps.h"
 #include "plot/disparea.h"
 
+#include <QPainter>
 #include <QtTest>
 
-#include <QPainter>
+#include <climits>
 
 class tst_DispArea : public QObject
 {
@@ -85,21 +86,27 @@ void tst_DispArea::relay()
 void tst_DispArea::wheel_data()
 {
     QTest::addColumn<int>("delta");
+    QTest::addColumn<int>("across");
     QTest::addColumn<int>("step");
-    QTest::newRow("notch") << 120 << 1;
-    QTest::newRow("notch back") << -120 << -1;
-    QTest::newRow("two notches") << 240 << 2;
-    QTest::newRow("half a notch") << 60 << 0;
-    QTest::newRow("a little back") << -7 << 0;
+    QTest::newRow("notch") << 120 << 0 << 1;
+    QTest::newRow("notch back") << -120 << 0 << -1;
+    QTest::newRow("two notches") << 240 << 0 << 2;
+    QTest::newRow("half a notch") << 60 << 0 << 0;
+    QTest::newRow("a little back") << -7 << 0 << 0;
+    QTest::newRow("sideways notch") << 10 << -120 << -1;
+    // The whole int range, whose smallest value has no positive counterpart.
+    QTest::newRow("largest back") << INT_MIN << 0 << -17895697;
+    QTest::newRow("largest both ways") << INT_MAX << INT_MIN << -17895697;
 }
 
 void tst_DispArea::wheel()
 {
     QFETCH(int, delta);
+    QFETCH(int, across);
     QFETCH(int, step);
     DispArea a;
     QSignalSpy wheel(&a.mouseRelay, SIGNAL(wheelMoved(int)));
-    QVERIFY(sendWheel(&a, delta));
+    QVERIFY(sendWheel(&a, delta, across));
     QCOMPARE(wheel.count(), 1);
     QCOMPARE(wheel[0][0].toInt(), step);
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class AWave;
+
+// The wave's arrays as CSV text: one header line, one row per sample or bin, '\n' line ends.
+// Numbers carry 17 significant digits with '.' as decimal point, so they read back to the same
+// double whatever the locale.
+namespace CsvTables {
+
+// k,chi,wave,envelope,window for each computed sample (the first nValid).
+QByteArray chiK(const AWave &w);
+
+// R,chi_re,chi_im,chi_abs,chi_phase,wave_abs,envelope_abs,window_abs for bins 0 … count/2 − 1,
+// at the R the chi(R) plot puts them.
+QByteArray chiR(const AWave &w);
+
+// Bin spacing in R, computed as the chi(R) plot computes it.
+double binSpacing(const AWave &w);
+
+QString number(double v);
+
+} // namespace CsvTables

@@ -34,9 +34,6 @@ public:
     // Chooses the next action and its arguments; nothing happens until perform() is called.
     Action next();
 
-    // Text of every kind a user may type into a number field.
-    QString fieldText();
-
 private:
     using Builder = Action (RandomUser::*)();
 
@@ -69,6 +66,8 @@ private:
     Action closeChiR();
 
     Action type(QLineEdit *field, const QString &name);
+    // Text of every kind a user may type into a number field.
+    QString fieldText();
     Action drag(DispArea *surface, const QString &name, const std::function<QPointF()> &target);
     QPointF chiKTarget();
     QPointF chiRTarget();

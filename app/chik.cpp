@@ -28,6 +28,7 @@ ChiK::ChiK(QWidget *parent)
     waves.append(wave);
 
     chiR = new ChiR;
+    ownChiR = chiR;
     chiR->waveList = &waves;
     for (AWave *w : qAsConst(waves))
         connect(w, SIGNAL(updated()), chiR->DispA, SLOT(update()));
@@ -50,8 +51,23 @@ ChiK::ChiK(QWidget *parent)
     connect(DispA, SIGNAL(draw(QPainter *)), this, SLOT(draw(QPainter *)));
 }
 
-// The waves, their envelopes and the chi(R) window live until the process ends.
-ChiK::~ChiK() = default;
+// The window owns what its constructor made. The chi(R) window goes first, as it reads the waves
+// at every paint; then each wave, and only then its envelope, which the wave reads. The panels
+// are child widgets and go with the window; their connections to the waves and envelopes
+// disappear with those.
+ChiK::~ChiK()
+{
+    delete ownChiR.data();
+    chiR = nullptr;
+    QVector<Envelope *> envelopes;
+    for (AWave *wave : qAsConst(waves)) {
+        if (wave->envelope && !envelopes.contains(wave->envelope))
+            envelopes.append(wave->envelope);
+        delete wave;
+    }
+    waves.clear();
+    qDeleteAll(envelopes);
+}
 
 void ChiK::closeEvent(QCloseEvent *event)
 {

@@ -3,6 +3,7 @@
 #include "ui_chik.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QVector>
 
 class AWave;
@@ -19,7 +20,7 @@ public:
     explicit ChiK(QWidget *parent = nullptr);
     ~ChiK() override;
 
-    // Created once and kept until the process ends; the window never deletes them.
+    // Created by the constructor and deleted, with the waves' envelopes, by the destructor.
     ChiR *chiR = nullptr;
     QVector<AWave *> waves;
 
@@ -32,4 +33,8 @@ protected:
 
 private slots:
     void draw(QPainter *p);
+
+private:
+    // Follows chiR, so that the destructor cannot delete a window someone else already deleted.
+    QPointer<ChiR> ownChiR;
 };

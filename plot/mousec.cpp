@@ -50,9 +50,12 @@ void MouseC::recordDoubleClick(QMouseEvent *e)
 void MouseC::recordWheel(QWheelEvent *e)
 {
     // The rotation is in eighths of a degree; one ordinary notch of 15 degrees is one step.
-    // Take the dominant axis, as the old single-axis delta() did.
+    // Take the dominant axis, as the old single-axis delta() did, comparing the magnitudes in 64
+    // bits: that of INT_MIN does not fit an int.
     const QPoint angle = e->angleDelta();
-    const int delta = qAbs(angle.x()) > qAbs(angle.y()) ? angle.x() : angle.y();
+    const qint64 across = angle.x();
+    const qint64 along = angle.y();
+    const int delta = qAbs(across) > qAbs(along) ? angle.x() : angle.y();
     const double step = delta * 0.125 / 15;
     emit wheelMoved(static_cast<int>(step));
 }

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QtTest>
@@ -38,6 +39,8 @@ private slots:
     void rendering();
     void dragHandle_data();
     void dragHandle();
+    void destructorReleasesAll_data();
+    void destructorReleasesAll();
 
 private:
     ChiK *chik = nullptr;
@@ -65,9 +68,9 @@ void tst_ChiK::init()
 
 void tst_ChiK::cleanup()
 {
-    // The wave and its envelope outlive the windows by design; the windows go.
-    delete chik->chiR;
+    // The main window takes the chi(R) window, the wave and its envelope with it.
     delete chik;
+    chik = nullptr;
 }
 
 void tst_ChiK::windowsAndClosing()
@@ -198,6 +201,39 @@ void tst_ChiK::dragHandle()
     const QImage image = frame(surface, QSize(800, 600));
     QCOMPARE(image.pixel((onChiR ? from : to) - QPoint(2, 2)), colour);
     QVERIFY(image.pixel((onChiR ? to : from) - QPoint(2, 2)) != colour);
+}
+
+void tst_ChiK::destructorReleasesAll_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::newRow("shown") << QStringLiteral("shown");
+    QTest::newRow("chi(R) closed") << QStringLiteral("closed");
+    // Code written before the main window owned it may delete the chi(R) window itself.
+    QTest::newRow("chi(R) deleted first") << QStringLiteral("deleted");
+    QTest::newRow("node held mid-drag") << QStringLiteral("dragging");
+}
+
+void tst_ChiK::destructorReleasesAll()
+{
+    QFETCH(QString, state);
+    const QPointer<ChiR> chiR = chik->chiR;
+    const QPointer<AWave> wavePointer = wave;
+    const QPointer<Envelope> envelope = wave->envelope;
+    const QPointer<WaveCtrl> panel = wave->ctrl;
+    frame(surface, QSize(800, 600));
+    if (state == QLatin1String("closed")) {
+        chiR->close();
+    } else if (state == QLatin1String("deleted")) {
+        delete chiR.data();
+    } else if (state == QLatin1String("dragging")) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPoint(50, 27), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(surface, &press);
+    }
+    delete chik;
+    chik = nullptr;
+    QVERIFY(!chiR && !wavePointer && !envelope && !panel);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 QTEST_MAIN(tst_ChiK)

@@ -46,7 +46,7 @@ void tst_ChiR::init()
 
 void tst_ChiR::cleanup()
 {
-    delete chiR;
+    // The main window takes the chi(R) window with it.
     delete chik;
 }
 

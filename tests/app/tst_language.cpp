@@ -67,12 +67,11 @@ void tst_Language::japaneseTexts()
     QVERIFY(loadJapaneseCatalogue(translator));
     QCoreApplication::installTranslator(&translator);
     ChiK chik;
-    QScopedPointer<ChiR> chiR(chik.chiR);
     QCoreApplication::removeTranslator(&translator);
 
     auto *widget = chik.findChild<QWidget *>(object);
     if (!widget)
-        widget = chiR->findChild<QWidget *>(object);
+        widget = chik.chiR->findChild<QWidget *>(object);
     QVERIFY(widget);
     const QString shown = widget->property("text").toString();
     QCOMPARE(shown, text);

@@ -34,6 +34,10 @@ private slots:
         QTest::newRow("two notches") << S { wheel(240) } << none << "w2";
         QTest::newRow("half a notch") << S { wheel(60) } << none << "w0";
         QTest::newRow("a little back") << S { wheel(-7) } << none << "w0";
+        QTest::newRow("sideways notch") << S { wheel(10, -120) } << none << "w-1";
+        // The whole int range, whose smallest value has no positive counterpart.
+        QTest::newRow("largest back") << S { wheel(INT_MIN) } << none << "w-17895697";
+        QTest::newRow("largest both ways") << S { wheel(INT_MAX, INT_MIN) } << none << "w-17895697";
     }
 
     void relay()

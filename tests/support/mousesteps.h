@@ -14,6 +14,7 @@ struct MouseStep
     Qt::MouseButton button = Qt::NoButton;
     Qt::KeyboardModifiers mods = Qt::NoModifier;
     int wheelDelta = 0; // eighths of a degree
+    int wheelAcross = 0; // the same, sideways
 };
 using MouseSteps = QVector<MouseStep>;
 Q_DECLARE_METATYPE(MouseSteps)
@@ -30,9 +31,9 @@ inline MouseStep move(QPointF p)
 {
     return { QEvent::MouseMove, p };
 }
-inline MouseStep wheel(int delta)
+inline MouseStep wheel(int delta, int across = 0)
 {
-    return { QEvent::Wheel, {}, Qt::NoButton, Qt::NoModifier, delta };
+    return { QEvent::Wheel, {}, Qt::NoButton, Qt::NoModifier, delta, across };
 }
 
 // Sends the steps in order with the buttons held so far; false if the widget ignored one.
@@ -42,7 +43,7 @@ inline bool sendSteps(QWidget *w, const MouseSteps &steps)
     bool accepted = true;
     for (const MouseStep &s : steps) {
         if (s.type == QEvent::Wheel) {
-            QWheelEvent e(s.pos, s.pos, QPoint(), QPoint(0, s.wheelDelta), Qt::NoButton,
+            QWheelEvent e(s.pos, s.pos, QPoint(), QPoint(s.wheelAcross, s.wheelDelta), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
             accepted = QApplication::sendEvent(w, &e) && accepted;
             continue;

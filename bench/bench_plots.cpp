@@ -55,12 +55,8 @@ public:
         wave = chik->waves.first();
     }
 
-    ~Program()
-    {
-        // The chi(R) window is a top-level window of its own, not a child of the main window.
-        delete chik->chiR;
-        delete chik;
-    }
+    // The main window takes the chi(R) window and the model with it.
+    ~Program() { delete chik; }
 
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;

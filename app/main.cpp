@@ -1,5 +1,5 @@
 #include "app/chik.h"
-#include "app/language.h"
+#include "app/commandline.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -24,5 +24,9 @@ int main(int argc, char *argv[])
     ChiK window;
     QObject::connect(&window, SIGNAL(finishing()), &app, SLOT(closeAllWindows()));
     window.show();
+    // Opened once the windows are up, so that a problem with the file has a window to speak in.
+    const QString scenario = scenarioFromArguments(arguments);
+    if (!scenario.isEmpty())
+        window.openScenarioFile(scenario);
     return app.exec();
 }

@@ -4,7 +4,7 @@
 
 #include "app/chik.h"
 #include "app/chir.h"
-#include "app/language.h"
+#include "app/commandline.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "app/chik.h"
 #include "app/chir.h"
-#include "app/language.h"
+#include "app/commandline.h"
 #include "connectionguard.h"
 
 #include <QApplication>

@@ -11,8 +11,9 @@ class MouseC;
 class QAbstractButton;
 class QPainter;
 
-// The chi(R) window: the transforms of the main window's waves over R, chosen by seven
-// independent selectors, with a pointer line that is dragged along R and read out beside them.
+// The chi(R) window: the transforms of the main window's waves over R, and of the measured chi(k)
+// while one is loaded, chosen by independent selectors, with a pointer line that is dragged along R
+// and read out beside them.
 class ChiR : public QMainWindow, private Ui_ChiR
 {
     Q_OBJECT
@@ -29,6 +30,8 @@ public:
     // The selectors switched on, by the names scenarios give them.
     QStringList shown() const;
     void setShown(const QStringList &names);
+    // "Data" is offered only while a measured chi(k) is loaded.
+    void offerData(bool loaded);
     // As a drag would leave it, but the read-out shows the value exactly.
     void setPointer(double r);
 

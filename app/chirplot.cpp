@@ -20,6 +20,7 @@ void ChiR::drawR(QPainter *p)
     const bool windowOn = SelWindow->isChecked();
     const bool waveOn = SelWave->isChecked();
     const bool totalOn = SelTotal->isChecked();
+    const bool dataOn = SelData->isChecked();
     const bool absOn = SelAbs->isChecked();
     const bool realOn = SelReal->isChecked();
     const bool imagOn = SelImag->isChecked();
@@ -97,6 +98,20 @@ void ChiR::drawR(QPainter *p)
             p->setPen(makePen(0, 255, 180, 1));
             if (fromZero)
                 curve(1, [wave](int j) { return wave->ftAbs(wave->ftWave.data(), j); });
+        }
+        // The measured chi(k)'s transform, in magenta shades, as the total is drawn and under it.
+        if (dataOn && fromZero && wave->hasMeasured()
+            && int(wave->ftMeasured.size()) == wave->count) {
+            const double *data = wave->ftMeasured.data();
+            p->setPen(makePen(150, 0, 110, 2));
+            if (realOn)
+                curve(1, [wave, data](int j) { return wave->ftRe(data, j); });
+            p->setPen(makePen(255, 130, 235, 2));
+            if (imagOn)
+                curve(1, [wave, data](int j) { return wave->ftIm(data, j); });
+            p->setPen(makePen(220, 0, 220, 2));
+            if (absOn)
+                curve(1, [wave, data](int j) { return wave->ftAbs(data, j); });
         }
         // Real, imaginary and magnitude only choose what of the total is drawn.
         if (totalOn && fromZero) {

@@ -348,25 +348,31 @@ bool ScenarioFile::encode(const Scenario &scenario, const QString &path, QByteAr
 
 QByteArray ScenarioFile::toJson(const Scenario &s)
 {
-    QJsonObject root;
-    root.insert(QStringLiteral("format"), formatName);
-    root.insert(QStringLiteral("version"), version);
-    for (Scenario::Number which : Scenario::numbers())
-        root.insert(Scenario::key(which), s.number(which));
+    // One setting a line, in the order of the windows, so that a teacher can read and edit the
+    // file; each value as Qt writes it, which reads back to the same doubles.
+    QVector<QPair<QString, QJsonValue>> members {
+        { QStringLiteral("format"), formatName },
+        { QStringLiteral("version"), version },
+    };
+    for (Scenario::Number which : Scenario::numbers()) {
+        if (which != Scenario::Pointer)
+            members.append({ Scenario::key(which), s.number(which) });
+    }
     QJsonArray window;
     for (double edge : s.window)
         window.append(edge);
-    root.insert(QStringLiteral("window"), window);
     QJsonArray envelope;
     for (const QPointF &node : s.envelope)
         envelope.append(QJsonArray { node.x(), node.y() });
-    root.insert(QStringLiteral("envelope"), envelope);
-    root.insert(QStringLiteral("factors"),
-                QJsonObject { { QStringLiteral("envelope"), s.useEnvelope },
-                              { QStringLiteral("window"), s.useWindow },
-                              { QStringLiteral("debye"), s.useDebye },
-                              { QStringLiteral("pm"), s.pm } });
-    root.insert(QStringLiteral("show"), QJsonArray::fromStringList(s.show));
+    members.append({ QStringLiteral("window"), window });
+    members.append({ QStringLiteral("envelope"), envelope });
+    members.append(
+        { QStringLiteral("factors"), QJsonObject { { QStringLiteral("envelope"), s.useEnvelope },
+                                                   { QStringLiteral("window"), s.useWindow },
+                                                   { QStringLiteral("debye"), s.useDebye },
+                                                   { QStringLiteral("pm"), s.pm } } });
+    members.append({ QStringLiteral("show"), QJsonArray::fromStringList(s.show) });
+    members.append({ Scenario::key(Scenario::Pointer), s.pointer });
     if (!s.data.isEmpty()) {
         QJsonArray k;
         QJsonArray chi;
@@ -374,12 +380,25 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
             k.append(v);
         for (double v : s.data.chi)
             chi.append(v);
-        root.insert(QStringLiteral("data"),
-                    QJsonObject { { QStringLiteral("file"), s.data.file },
-                                  { QStringLiteral("columns"),
-                                    QJsonArray { s.data.kColumn, s.data.chiColumn } },
-                                  { QStringLiteral("k"), k },
-                                  { QStringLiteral("chi"), chi } });
+        members.append({ QStringLiteral("data"),
+                         QJsonObject { { QStringLiteral("file"), s.data.file },
+                                       { QStringLiteral("columns"),
+                                         QJsonArray { s.data.kColumn, s.data.chiColumn } },
+                                       { QStringLiteral("k"), k },
+                                       { QStringLiteral("chi"), chi } } });
     }
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+
+    QByteArray text("{\n");
+    for (int i = 0; i < members.size(); ++i) {
+        // A document holds only arrays and objects, so a single value travels in an array.
+        const QByteArray value
+            = QJsonDocument(QJsonArray { members.at(i).second }).toJson(QJsonDocument::Compact);
+        text += "    "
+                + QJsonDocument(QJsonArray { members.at(i).first })
+                      .toJson(QJsonDocument::Compact)
+                      .chopped(1)
+                      .mid(1)
+                + ": " + value.chopped(1).mid(1) + (i + 1 < members.size() ? ",\n" : "\n");
+    }
+    return text + "}\n";
 }

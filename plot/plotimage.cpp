@@ -25,6 +25,10 @@ QByteArray PlotImage::encode(QWidget *surface, Format format, const QString &tit
     buffer.open(QIODevice::WriteOnly);
     if (format == Png) {
         QImage image(size, QImage::Format_RGB32);
+        // The file states 100 dpi whatever screen the program runs on, so that a window and
+        // fourk-export write the same bytes; it is what fourk-export has always written.
+        image.setDotsPerMeterX(3937);
+        image.setDotsPerMeterY(3937);
         image.fill(Qt::white);
         surface->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
         image.save(&buffer, "PNG");

@@ -176,7 +176,7 @@
     </message>
     <message>
         <source>&amp;Data</source>
-        <translation>測定データ</translation>
+        <translation>実測</translation>
     </message>
 </context>
 <context>

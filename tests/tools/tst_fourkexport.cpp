@@ -47,11 +47,20 @@ private slots:
     void run();
     void sameAsWindows();
     void optionsOverrideScenario();
+    void measuredData();
+
+private:
+    QTemporaryDir inputs;
 };
 
 void TestFourkExport::initTestCase()
 {
     ConnectionGuard::install();
+    // A measured chi(k) whose scenario would be over 16 MiB: 1,000,000 rows of 17-digit numbers.
+    QFile big(inputs.filePath("big.chi"));
+    QVERIFY(big.open(QIODevice::WriteOnly));
+    for (int i = 1; i <= 1000000; ++i)
+        big.write(QByteArray::number(i) + " 0.12345678901234567\n");
 }
 
 void TestFourkExport::run_data()
@@ -70,6 +79,13 @@ void TestFourkExport::run_data()
     QTest::newRow("unwritable path") << "--plot-r no/such/r.png" << 1 << "no/such/r.png";
     QTest::newRow("missing scenario") << "--scenario x.fourk" << 2 << "x.fourk";
     QTest::newRow("scenario and output alike") << "--save-scenario k.png" << 2 << "k.png";
+    QTest::newRow("data: bad columns")
+        << "--data FIX/athena.chik --data-columns 0,2" << 2 << "--data-columns";
+    QTest::newRow("data: columns, no data") << "--data-columns 1,3" << 2 << "--data-columns";
+    QTest::newRow("data: k falls") << "--data FIX/semicolon.csv --data-columns 2,1" << 2
+                                   << "semicolon.csv: line 3: k is negative";
+    QTest::newRow("data: scenario too large to read back")
+        << "--data BIG --save-scenario s.fourk" << 1 << "s.fourk: not saved";
 }
 
 // Good outputs come first, so that a check made too late, or a file written before the others
@@ -86,6 +102,7 @@ void TestFourkExport::run()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
     p.setProcessEnvironment(env);
+    args.replace("FIX/", FOURK_FIXTURES "/").replace("BIG", inputs.filePath("big.chi"));
     p.start(QStringLiteral(FOURK_EXPORT_BINARY),
             ("--chik - --plot-k k.png --size 320x240 " + args).split(' ', Qt::SkipEmptyParts));
     QVERIFY(p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit);
@@ -160,6 +177,33 @@ void TestFourkExport::optionsOverrideScenario()
     QCOMPARE(out.r, 3.0);
     QCOMPARE(out.sigma, 0.1);
     QVERIFY(out.useDebye && !out.pm);
+}
+
+// With n = 2 and no window, the rows of athena.chik on the grid give 0, -0.02 * 0.1^2 and
+// 0.04 * 0.2^2 at k = 0, 0.1, 0.2, and 0 beyond: scaled, 0, -0.125 and 1.
+void TestFourkExport::measuredData()
+{
+    QTemporaryDir dir;
+    QByteArray err;
+    QCOMPARE(
+        exportIn(
+            dir.path(),
+            "--no-window --chik k.csv --chir r.csv --save-scenario s.fourk --data " FOURK_FIXTURES
+            "/athena.chik",
+            &err),
+        0);
+    const QList<QByteArray> k = contents(dir.filePath("k.csv")).split('\n');
+    QCOMPARE(k.at(0), QByteArray("k,chi,wave,envelope,window,data"));
+    const QByteArray data[] = { "0", "-0.125", "1", "0" };
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(k.at(i + 1).split(',').last(), data[i]);
+    const QList<QByteArray> r = contents(dir.filePath("r.csv")).split('\n');
+    QVERIFY(r.at(0).endsWith(",window_abs,data_re,data_im,data_abs"));
+    QVERIFY(r.at(1).endsWith(",0.875,0,0.875")); // bin 0: the sum of the samples
+    Scenario s;
+    QString error;
+    QVERIFY(ScenarioFile::read(dir.filePath("s.fourk"), &s, &error));
+    QVERIFY(s.data.file == "athena.chik" && s.data.k.size() == 5 && s.show.contains("data"));
 }
 
 QTEST_MAIN(TestFourkExport)

@@ -75,6 +75,9 @@ ChiK::ChiK(QWidget *parent)
     connect(actionOpenData, SIGNAL(triggered()), this, SLOT(openMeasured()));
     connect(actionCloseData, SIGNAL(triggered()), this, SLOT(closeMeasured()));
     connect(waves.constFirst(), SIGNAL(updated()), this, SLOT(measuredChanged()));
+    // Room for the widest misfit shown with 3 digits.
+    DataMisfit->setFixedSize(
+        DataMisfit->fontMetrics().boundingRect(QStringLiteral("8.88e-888")).size() + QSize(2, 2));
     measuredChanged();
     setAcceptDrops(true);
 }
@@ -139,16 +142,22 @@ void ChiK::measuredChanged()
     DataStatus->setVisible(loaded);
     chiR->offerData(loaded);
     actionCloseData->setEnabled(loaded);
-    if (!loaded)
+    if (!loaded) {
+        DataFile->clear();
         return;
+    }
+    // Only the misfit changes while a slider moves. It has a label of its own, of a fixed size,
+    // so that a new value repaints a few characters and never lays out the window again.
     const Spectrum &s = wave->measured();
+    if (s.k.constData() != describedRows || DataFile->text().isEmpty()) {
+        describedRows = s.k.constData();
+        DataFile->setText(tr("%1 · %2 rows · k %3 … %4 Å⁻¹ · misfit")
+                              .arg(s.file, QString::number(s.k.size()),
+                                   QString::number(s.k.constFirst(), 'g', 4),
+                                   QString::number(s.k.constLast(), 'g', 4)));
+    }
     const double misfit = wave->misfit;
-    // One pass of arg(), so that a file name with "%1" in it stays as it is.
-    DataStatus->setText(
-        tr("%1 · %2 rows · k %3 … %4 Å⁻¹ · misfit %5")
-            .arg(s.file, QString::number(s.k.size()), QString::number(s.k.constFirst(), 'g', 4),
-                 QString::number(s.k.constLast(), 'g', 4),
-                 std::isnan(misfit) ? QStringLiteral("–") : QString::number(misfit, 'g', 3)));
+    DataMisfit->setText(std::isnan(misfit) ? QStringLiteral("–") : QString::number(misfit, 'g', 3));
 }
 
 DispArea *ChiK::surface(Plot plot) const

@@ -101,4 +101,6 @@ private:
     int chiColumn = 2;
     // The measured chi(k)'s segments, kept so that a frame need not allocate them.
     QVector<QLine> segments;
+    // The rows the status line describes, so that a recomputation only writes the misfit anew.
+    const double *describedRows = nullptr;
 };

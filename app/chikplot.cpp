@@ -72,9 +72,9 @@ void ChiK::draw(QPainter *p)
         if (wave->hasMeasured()) {
             const QVector<double> &data = wave->measuredValues;
             const int m = std::min({ n, wave->nValid, int(data.size()) });
-            segments.clear();
+            segments.resize(0);
             for (int i = 1; i < m; ++i)
-                segments.append(Pixel::line(X(k[i - 1]), Y(data[i - 1]), X(k[i]), Y(data[i])));
+                appendSegment(&segments, X(k[i - 1]), Y(data[i - 1]), X(k[i]), Y(data[i]));
             p->setPen(makePen(220, 0, 220, 2));
             p->drawLines(segments.constData(), int(segments.size()));
         }

@@ -2,6 +2,7 @@
 
 #include "ui_chir.h"
 
+#include <QLine>
 #include <QMainWindow>
 #include <QVector>
 
@@ -59,4 +60,7 @@ private slots:
 private:
     // In the order of Scenario::selectorNames().
     QVector<QAbstractButton *> selectors() const;
+
+    // The measured chi(k)'s segments, kept so that a frame need not allocate them.
+    QVector<QLine> segments;
 };

@@ -427,9 +427,14 @@ void AWave::calcMeasured(int computed, bool useWindow)
     const double *raw = measuredOnGrid.constData();
     const double *k = kGrid.constData();
     const double *w = winValues.constData();
+    const int power = n;
     double largest = 0.0;
     for (int i = 0; i < computed; ++i) {
-        double v = bounded(raw[i] * std::pow(k[i], n));
+        // k^n by multiplying: n is a whole number, and this runs at every slider step.
+        double kn = 1.0;
+        for (int p = 0; p < power; ++p)
+            kn *= k[i];
+        double v = bounded(raw[i] * (power < 0 ? std::pow(k[i], power) : kn));
         if (useWindow)
             v = bounded(v * w[i]);
         out[i] = v;

@@ -108,10 +108,6 @@
         <translation>測定データを閉じる</translation>
     </message>
     <message>
-        <source>%1 · %2 rows · k %3 … %4 Å⁻¹ · misfit %5</source>
-        <translation>%1 · %2 行 · k %3 … %4 Å⁻¹ · 不一致度 %5</translation>
-    </message>
-    <message>
         <source>Open Measured chi(k)</source>
         <translation>測定した χ(k) を開く</translation>
     </message>
@@ -122,6 +118,10 @@
     <message>
         <source>All files (*)</source>
         <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>%1 · %2 rows · k %3 … %4 Å⁻¹ · misfit</source>
+        <translation>%1 · %2 行 · k %3 … %4 Å⁻¹ · 不一致度</translation>
     </message>
 </context>
 <context>

@@ -39,10 +39,15 @@ private slots:
     void badFile();
 
 private:
-    QString status() const { return label->isHidden() ? QString() : label->text(); }
+    QString status() const
+    {
+        auto *misfit = chik->findChild<QLabel *>(QStringLiteral("DataMisfit"));
+        return bar->isHidden() ? QString() : label->text() + ' ' + misfit->text();
+    }
 
     ChiK *chik = nullptr;
     AWave *wave = nullptr;
+    QWidget *bar = nullptr;
     QLabel *label = nullptr;
     QAbstractButton *selector = nullptr;
     QTemporaryDir dir;
@@ -58,7 +63,8 @@ void tst_MeasuredData::init()
 {
     chik = new ChiK;
     wave = chik->waves.first();
-    label = chik->findChild<QLabel *>(QStringLiteral("DataStatus"));
+    bar = chik->findChild<QWidget *>(QStringLiteral("DataStatus"));
+    label = chik->findChild<QLabel *>(QStringLiteral("DataFile"));
     selector = chik->chiR->findChild<QAbstractButton *>(QStringLiteral("SelData"));
 }
 

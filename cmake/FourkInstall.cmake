@@ -38,13 +38,13 @@ function(fourk_compress source target)
 endfunction()
 fourk_compress(${PROJECT_SOURCE_DIR}/docs/man/fourk.1 fourk.1)
 fourk_compress(${PROJECT_SOURCE_DIR}/docs/man/fourk-export.1 fourk-export.1)
-fourk_compress(${PROJECT_SOURCE_DIR}/packaging/changelog changelog)
+fourk_compress(${PROJECT_SOURCE_DIR}/docs/debian/changelog changelog)
 add_custom_target(fourk_compressed ALL DEPENDS ${fourkCompressed})
 
 install(FILES ${PROJECT_BINARY_DIR}/compressed/fourk.1.gz
     ${PROJECT_BINARY_DIR}/compressed/fourk-export.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # CMAKE_INSTALL_DOCDIR would be named after the project, "Fourk"; the package is "fourk".
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright
+install(FILES ${PROJECT_SOURCE_DIR}/docs/debian/copyright
     ${PROJECT_BINARY_DIR}/compressed/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/fourk)

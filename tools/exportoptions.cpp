@@ -125,7 +125,9 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
                                                     + unknown.constFirst()));
         return Invalid;
     }
-    if (parser.isSet(helpOption))
+    // --help-all, which Qt adds for its own options, gets the same text: Qt's options do not
+    // apply to an export.
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all")))
         return Help;
     if (parser.isSet(versionOption))
         return Version;

@@ -7,6 +7,11 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Desktops match the windows to the installed entry and icon by these: the desktop file's
+    // name (the Wayland app id) and, on X11, the window class "Fourk" (its StartupWMClass).
+    QApplication::setApplicationName(QStringLiteral("Fourk"));
+    QApplication::setApplicationVersion(QStringLiteral(FOURK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.fourk.Fourk"));
 
     // Scanned after QApplication has taken out the arguments that are Qt's own.
     QStringList arguments;

@@ -64,7 +64,10 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "last counts. Nothing is written unless everything can be. Runs without a display\n"
         "(Qt's offscreen platform) unless QT_QPA_PLATFORM says otherwise.\n"
         "Exit status: 0 done, 1 a file could not be written, 2 bad input."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all would list Qt's own options, which do not apply here.
+    const QCommandLineOption helpOption({ QStringLiteral("h"), QStringLiteral("help") },
+                                        QStringLiteral("Displays this help."));
+    parser.addOption(helpOption);
     const QCommandLineOption versionOption = parser.addVersionOption();
 
     const QCommandLineOption scenarioOption = valued(

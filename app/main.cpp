@@ -1,4 +1,5 @@
 #include "app/chik.h"
+#include "app/highdpi.h"
 #include "app/language.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    enableHighDpiScaling();
     QApplication app(argc, argv);
 
     // Scanned after QApplication has taken out the arguments that are Qt's own.

@@ -1,16 +1,21 @@
 #include "chik.h"
 
 #include "app/chir.h"
+#include "app/filechooser.h"
 #include "model/awave.h"
+#include "model/csvtables.h"
 #include "model/envelope.h"
+#include "model/scenario.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/disparea.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 
 ChiK::ChiK(QWidget *parent)
     : QMainWindow(parent)
+    , files(new FileChooser(this))
 {
     setupUi(this);
     // draw() starts by filling the whole surface, so Qt need not paint the window beneath it.
@@ -49,6 +54,22 @@ ChiK::ChiK(QWidget *parent)
     }
 
     connect(DispA, SIGNAL(draw(QPainter *)), this, SLOT(draw(QPainter *)));
+
+    actionOpenScenario->setShortcut(QKeySequence::Open);
+    actionSaveScenario->setShortcut(QKeySequence::Save);
+    actionQuit->setShortcut(QKeySequence::Quit);
+    connect(actionOpenScenario, SIGNAL(triggered()), this, SLOT(openScenario()));
+    connect(actionSaveScenario, SIGNAL(triggered()), this, SLOT(saveScenario()));
+    connect(actionExportChiKTable, SIGNAL(triggered()), this, SLOT(exportChiKTable()));
+    connect(actionExportChiRTable, SIGNAL(triggered()), this, SLOT(exportChiRTable()));
+    connect(actionSaveChiKPlot, SIGNAL(triggered()), this, SLOT(saveChiKPlot()));
+    connect(actionSaveChiRPlot, SIGNAL(triggered()), this, SLOT(saveChiRPlot()));
+    connect(actionQuit, SIGNAL(triggered()), this, SLOT(close()));
+    connect(actionAbout, SIGNAL(triggered()), this, SLOT(about()));
+    connect(chiR->actionExportChiRTable, SIGNAL(triggered()), this, SLOT(exportChiRTable()));
+    connect(chiR->actionSaveChiRPlot, SIGNAL(triggered()), this, SLOT(saveChiRPlot()));
+    connect(chiR, SIGNAL(fileDropped(QString)), this, SLOT(openFile(QString)));
+    setAcceptDrops(true);
 }
 
 // The window owns what its constructor made. The chi(R) window goes first, as it reads the waves
@@ -67,6 +88,42 @@ ChiK::~ChiK()
     }
     waves.clear();
     qDeleteAll(envelopes);
+}
+
+Scenario ChiK::scenario() const
+{
+    Scenario s = waves.constFirst()->scenario();
+    s.show = chiR->shown();
+    s.pointer = chiR->pointerR;
+    return s;
+}
+
+void ChiK::applyScenario(const Scenario &s)
+{
+    // Each step only schedules repaints, which the event loop then merges into one per plot.
+    for (AWave *wave : qAsConst(waves))
+        wave->setScenario(s);
+    chiR->setShown(s.show);
+    chiR->setPointer(s.pointer);
+}
+
+DispArea *ChiK::surface(Plot plot) const
+{
+    return plot == ChiKPlot ? DispA : chiR->DispA;
+}
+
+QByteArray ChiK::table(Plot plot) const
+{
+    const AWave &wave = *waves.constFirst();
+    return plot == ChiKPlot ? CsvTables::chiK(wave) : CsvTables::chiR(wave);
+}
+
+QByteArray ChiK::picture(Plot plot, PlotImage::Format format) const
+{
+    // The titles stay untranslated, so that a file does not depend on the interface language.
+    return PlotImage::encode(surface(plot), format,
+                             plot == ChiKPlot ? QStringLiteral("chi(k)")
+                                              : QStringLiteral("Chi(R)"));
 }
 
 void ChiK::closeEvent(QCloseEvent *event)

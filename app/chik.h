@@ -2,23 +2,48 @@
 
 #include "ui_chik.h"
 
+#include "plot/plotimage.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QVector>
 
 class AWave;
 class ChiR;
+class FileChooser;
 class QPainter;
+class Scenario;
 
 // The main window: the chi(k) plot above the parameter panel of each wave. It builds the whole
-// program (the wave, its envelope, the chi(R) window) and wires them together.
+// program (the wave, its envelope, the chi(R) window), wires them together, and serves the menus
+// of both windows.
 class ChiK : public QMainWindow, private Ui_ChiK
 {
     Q_OBJECT
 
 public:
+    enum Plot { ChiKPlot, ChiRPlot };
+
     explicit ChiK(QWidget *parent = nullptr);
     ~ChiK() override;
+
+    // What both windows show, as the user set it.
+    Scenario scenario() const;
+    // Leaves both windows as if the user had set the scenario by hand: one recomputation, one
+    // repaint of each plot.
+    void applyScenario(const Scenario &s);
+
+    DispArea *surface(Plot plot) const;
+    // The table and the picture each export writes; the picture at the plot's current size.
+    QByteArray table(Plot plot) const;
+    QByteArray picture(Plot plot, PlotImage::Format format) const;
+
+    // What the menus, a drop and the command line do once a file is chosen. A failure is shown
+    // in a message box naming the file and the reason, and changes nothing.
+    bool openScenarioFile(const QString &path);
+    bool saveScenarioFile(const QString &path);
+    bool exportTableFile(Plot plot, const QString &path);
+    bool savePlotFile(Plot plot, const QString &path);
 
     // Created by the constructor and deleted, with the waves' envelopes, by the destructor.
     ChiR *chiR = nullptr;
@@ -30,11 +55,29 @@ signals:
 protected:
     // Closing the main window ends the program, so it takes the chi(R) window with it.
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     void draw(QPainter *p);
+    void openScenario();
+    void saveScenario();
+    void exportChiKTable();
+    void exportChiRTable();
+    void saveChiKPlot();
+    void saveChiRPlot();
+    void about();
+    void openFile(const QString &path);
 
 private:
+    bool writeFile(const QString &path, const QByteArray &data);
+    void exportTable(Plot plot);
+    void savePlot(Plot plot);
+    void report(const QString &message);
+    // The window whose menu or drop started a command: dialogs and messages belong to it.
+    QWidget *commandWindow();
+
     // Follows chiR, so that the destructor cannot delete a window someone else already deleted.
     QPointer<ChiR> ownChiR;
+    FileChooser *files;
 };

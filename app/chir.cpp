@@ -1,8 +1,13 @@
 #include "chir.h"
 
+#include "app/filedrop.h"
+#include "model/scenario.h"
 #include "plot/chcoord.h"
 #include "plot/disparea.h"
 #include "plot/mousec.h"
+
+#include <QDropEvent>
+#include <QLocale>
 
 ChiR::ChiR(QWidget *parent)
     : QMainWindow(parent)
@@ -25,6 +30,7 @@ ChiR::ChiR(QWidget *parent)
     connect(SelWindow, SIGNAL(toggled(bool)), DispA, SLOT(update()));
     connect(SelWave, SIGNAL(toggled(bool)), DispA, SLOT(update()));
     connect(SelTotal, SIGNAL(toggled(bool)), DispA, SLOT(update()));
+    setAcceptDrops(true);
 }
 
 // The waves belong to the main window.
@@ -52,4 +58,50 @@ void ChiR::mMoved()
 void ChiR::mReleased()
 {
     dragging = false;
+}
+
+QVector<QAbstractButton *> ChiR::selectors() const
+{
+    return { SelReal, SelImag, SelAbs, SelEnvelope, SelWindow, SelWave, SelTotal };
+}
+
+QStringList ChiR::shown() const
+{
+    QStringList names;
+    const QVector<QAbstractButton *> buttons = selectors();
+    for (int i = 0; i < buttons.size(); ++i) {
+        if (buttons.at(i)->isChecked())
+            names.append(Scenario::selectorNames().at(i));
+    }
+    return names;
+}
+
+void ChiR::setShown(const QStringList &names)
+{
+    const QVector<QAbstractButton *> buttons = selectors();
+    for (int i = 0; i < buttons.size(); ++i)
+        buttons.at(i)->setChecked(names.contains(Scenario::selectorNames().at(i)));
+}
+
+void ChiR::setPointer(double r)
+{
+    dragging = false;
+    pointerR = r;
+    PointVal->setText(QString::number(r, 'g', QLocale::FloatingPointShortest));
+    DispA->update();
+}
+
+void ChiR::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!FileDrop::localFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void ChiR::dropEvent(QDropEvent *event)
+{
+    const QString path = FileDrop::localFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit fileDropped(path);
 }

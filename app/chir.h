@@ -8,6 +8,7 @@
 class AWave;
 class ChCoord;
 class MouseC;
+class QAbstractButton;
 class QPainter;
 
 // The chi(R) window: the transforms of the main window's waves over R, chosen by seven
@@ -20,8 +21,16 @@ public:
     explicit ChiR(QWidget *parent = nullptr);
     ~ChiR() override;
 
-    // The main window repaints this surface whenever a wave changes.
+    // The main window repaints this surface whenever a wave changes, and serves the File menu.
+    using Ui_ChiR::actionExportChiRTable;
+    using Ui_ChiR::actionSaveChiRPlot;
     using Ui_ChiR::DispA;
+
+    // The selectors switched on, by the names scenarios give them.
+    QStringList shown() const;
+    void setShown(const QStringList &names);
+    // As a drag would leave it, but the read-out shows the value exactly.
+    void setPointer(double r);
 
     MouseC *mouseRelay;
     ChCoord *coord;
@@ -30,9 +39,21 @@ public:
     // The main window's list, read at every paint; set by the main window before the first one.
     const QVector<AWave *> *waveList = nullptr;
 
+signals:
+    // A local file dropped on the window; the main window opens it.
+    void fileDropped(const QString &path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private slots:
     void drawR(QPainter *p);
     void mMoved();
     void mPressed();
     void mReleased();
+
+private:
+    // In the order of Scenario::selectorNames().
+    QVector<QAbstractButton *> selectors() const;
 };

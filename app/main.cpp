@@ -1,6 +1,6 @@
 #include "app/chik.h"
+#include "app/commandline.h"
 #include "app/highdpi.h"
-#include "app/language.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -9,6 +9,11 @@ int main(int argc, char *argv[])
 {
     enableHighDpiScaling();
     QApplication app(argc, argv);
+    // Desktops match the windows to the installed entry and icon by these: the desktop file's
+    // name (the Wayland app id) and, on X11, the window class "Fourk" (its StartupWMClass).
+    QApplication::setApplicationName(QStringLiteral("Fourk"));
+    QApplication::setApplicationVersion(QStringLiteral(FOURK_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.fourk.Fourk"));
 
     // Scanned after QApplication has taken out the arguments that are Qt's own.
     QStringList arguments;
@@ -26,5 +31,9 @@ int main(int argc, char *argv[])
     ChiK window;
     QObject::connect(&window, SIGNAL(finishing()), &app, SLOT(closeAllWindows()));
     window.show();
+    // Opened once the windows are up, so that a problem with the file has a window to speak in.
+    const QString scenario = scenarioFromArguments(arguments);
+    if (!scenario.isEmpty())
+        window.openScenarioFile(scenario);
     return app.exec();
 }

@@ -1,13 +1,16 @@
 #include "awave.h"
 
 #include "model/envelope.h"
+#include "model/scenario.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "rfft/RealFFT"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QString>
 
@@ -40,6 +43,17 @@ int sliderValue(double v, int lo, int hi)
     if (v >= hi)
         return hi;
     return static_cast<int>(v);
+}
+
+// A value between slider steps: the slider at the nearest step, the read-out showing the value
+// itself, and no signal, so that nothing rounds the value on its way to the model.
+void place(QSlider *bar, QLineEdit *readout, double scaled, double value)
+{
+    const QSignalBlocker quiet(bar);
+    const int lo = bar->minimum();
+    const int hi = bar->maximum();
+    bar->setValue(!(scaled > lo) ? lo : scaled >= hi ? hi : int(std::lround(scaled)));
+    readout->setText(QString::number(value, 'g', QLocale::FloatingPointShortest));
 }
 
 // The shell at R = 0 would divide by zero; evaluating it at this distance instead shows the
@@ -84,6 +98,63 @@ AWave::AWave(double R, double P0, double S02)
     connect(ctrl, SIGNAL(newSig(double)), this, SLOT(newSig(double)));
     connect(ctrl->WindowCtrl, SIGNAL(updated()), this, SLOT(windowChanged()));
     connect(ctrl, SIGNAL(newSelection()), this, SLOT(newSelection()));
+}
+
+Scenario AWave::scenario() const
+{
+    Scenario s;
+    s.n = n;
+    s.r = r;
+    s.p0 = phi0;
+    s.p2 = phi2;
+    s.sigma = sig;
+    s.window = ctrl->WindowCtrl->positions;
+    if (envelope)
+        s.envelope = envelope->nodes;
+    s.useEnvelope = ctrl->SelEnvelope->isChecked();
+    s.useWindow = ctrl->SelWindowF->isChecked();
+    s.useDebye = ctrl->SelDebye->isChecked();
+    s.pm = ctrl->doPM->isChecked();
+    return s;
+}
+
+void AWave::setScenario(const Scenario &s)
+{
+    {
+        // Each control would recompute on its own; one recomputation follows instead.
+        const QSignalBlocker panel(ctrl);
+        const QSignalBlocker window(ctrl->WindowCtrl);
+        const QSignalBlocker nodes(envelope);
+
+        n = s.n;
+        r = s.r;
+        phi0 = s.p0;
+        phi2 = s.p2;
+        sig = s.sigma;
+        {
+            const QSignalBlocker quiet(ctrl->NBar);
+            ctrl->NBar->setValue(n);
+            ctrl->NVal->setText(QString::number(n));
+        }
+        place(ctrl->RBar, ctrl->RVal, r * 10.0, r);
+        place(ctrl->Phi0Bar, ctrl->Phi0Val, phi0 * 10.0, phi0);
+        place(ctrl->Phi2Bar, ctrl->Phi2Val, phi2 * 100.0, phi2);
+        place(ctrl->SigBar, ctrl->SigVal, sig * 1000.0, sig);
+
+        // A drag in progress ends: its node or edge may no longer exist.
+        ctrl->WindowCtrl->mReleased();
+        ctrl->WindowCtrl->setPositions(s.window);
+        if (envelope) {
+            envelope->dropNode();
+            envelope->nodes = s.envelope;
+        }
+        ctrl->SelEnvelope->setChecked(s.useEnvelope);
+        ctrl->SelWindowF->setChecked(s.useWindow);
+        ctrl->SelDebye->setChecked(s.useDebye);
+        ctrl->doPM->setChecked(s.pm);
+    }
+    calcChi();
+    emit updated();
 }
 
 void AWave::setKGrid(double kMin, double kMax, double dk, int count)

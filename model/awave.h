@@ -6,6 +6,7 @@
 #include <vector>
 
 class Envelope;
+class Scenario;
 class WaveCtrl;
 
 // The model of one scattering shell. It samples
@@ -27,6 +28,13 @@ public:
     void setKGrid(double kMin, double kMax, double dk, int count);
     void calcChi();
     void calcFT();
+
+    // The settings of the panel, its window and the envelope; the chi(R) selectors and the
+    // pointer are left at their defaults, as they belong to the chi(R) window.
+    Scenario scenario() const;
+    // Sets every control as the user would by hand (sliders at the nearest step, read-outs
+    // showing the exact values), recomputes once and emits updated() once.
+    void setScenario(const Scenario &s);
 
     // Bin i of a transform array of count doubles in half-complex order; i may be negative (the
     // conjugate bin). ftIm reports the stored sine sum, so bin i is ftRe + i * ftIm of

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -68,6 +69,17 @@ double WindowFunc::windowValue(double k) const
     return (std::cos(fallFactor * (k - p2)) + 1) * 0.5;
 }
 
+void WindowFunc::setPositions(const QVector<double> &edges)
+{
+    if (edges.size() != positions.size()
+        || !std::all_of(edges.begin(), edges.end(), [](double e) { return std::isfinite(e); }))
+        return;
+    QVector<double> sorted = edges;
+    std::sort(sorted.begin(), sorted.end());
+    positions = sorted;
+    edgesMoved();
+}
+
 void WindowFunc::newPosInput()
 {
     const int i = posEdits.indexOf(qobject_cast<QLineEdit *>(sender()));
@@ -100,10 +112,14 @@ void WindowFunc::setPos(int i, double p)
         }
     }
 
+    edgesMoved();
+}
+
+void WindowFunc::edgesMoved()
+{
     riseFactor = edgeFactor(positions[1] - positions[0], riseFactor);
     fallFactor = edgeFactor(positions[3] - positions[2], fallFactor);
-
-    for (int j = 0; j < n; ++j)
+    for (int j = 0; j < positions.size(); ++j)
         posEdits[j]->setText(QString::number(positions[j], 'g', 6));
     emit updated();
 }

@@ -21,6 +21,8 @@ public:
     ~WindowFunc() override;
 
     double windowValue(double k) const;
+    // All four edges at once, in any order; ignored unless all four are finite.
+    void setPositions(const QVector<double> &edges);
 
     MouseC *mouse = nullptr;
     ChCoord *coord = nullptr;
@@ -42,4 +44,8 @@ public slots:
     void mMoved();
     void mPressed();
     void mReleased();
+
+private:
+    // After the sorted positions changed: the tapers, the fields, and the signal.
+    void edgesMoved();
 };

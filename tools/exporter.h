@@ -1,40 +1,25 @@
 #pragma once
 
-#include <QByteArray>
-#include <QImage>
+#include "app/chik.h"
+
 #include <QSize>
 
-class AWave;
-class ChiK;
-class DispArea;
 class ExportOptions;
+class OutputFiles;
 
 // The program's own windows, built as the program builds them but never put on a screen, set
-// through the interface the panels and the mouse use, and asked for their data and pictures.
-// Plots come from the surfaces' own paint path, so a picture is what the window would show.
+// from a scenario as the user would set them, and asked for the files the menus write.
 class Exporter
 {
 public:
-    enum Plot { ChiKPlot, ChiRPlot };
-
     Exporter();
 
-    void apply(const ExportOptions &o);
+    // Everything the options ask for, made in memory; nothing is written yet.
+    void collect(const ExportOptions &o, OutputFiles *out);
 
-    QByteArray chiKTable() const;
-    QByteArray chiRTable() const;
-    QImage image(Plot plot, const QSize &size) const;
-    QByteArray png(Plot plot, const QSize &size) const;
-    QByteArray svg(Plot plot, const QSize &size) const;
-
-    AWave *wave() const;
-    DispArea *surface(Plot plot) const;
+    // The plot drawn at the given size, as the File menu would save it from a window that size.
+    QByteArray picture(ChiK::Plot plot, PlotImage::Format format, const QSize &size);
 
     // The window and everything it builds stay alive until the process ends, as in the program.
     ChiK *window;
-
-private:
-    void setWindowEdges(const QVector<double> &edges);
-    void setSelectors(const QStringList &on);
-    void sizeSurface(Plot plot, const QSize &size) const;
 };

@@ -1,5 +1,9 @@
 #include "exportoptions.h"
 
+#include "model/scenariofile.h"
+#include "plot/plotimage.h"
+
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -22,237 +26,227 @@ QString quoted(const QString &text)
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
+QCommandLineOption valued(const QString &name, const QString &valueName, const QString &description)
+{
+    return QCommandLineOption(name, description, valueName);
+}
+
+// The switches, each setting one factor of the scenario on or off.
+struct Switch
+{
+    const char *name;
+    bool Scenario::*factor;
+    bool on;
+    const char *description;
+};
+
+const Switch switches[] = {
+    { "no-envelope", &Scenario::useEnvelope, false, "Switch the envelope F(k) out of chi(k)." },
+    { "use-envelope", &Scenario::useEnvelope, true, "Switch it in (the default)." },
+    { "no-window", &Scenario::useWindow, false, "Switch the window W(k) out of chi(k)." },
+    { "use-window", &Scenario::useWindow, true, "Switch it in (the default)." },
+    { "no-debye", &Scenario::useDebye, false, "Switch the Debye-Waller damping out of chi(k)." },
+    { "use-debye", &Scenario::useDebye, true, "Switch it in (the default)." },
+    { "pm", &Scenario::pm, true, "Check \"Use Env. Shape Selecter for PM\": F(k) = 1." },
+    { "no-pm", &Scenario::pm, false, "Uncheck it (the default)." },
+};
+
 } // namespace
 
-const QStringList &ExportOptions::selectorNames()
+ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
 {
-    static const QStringList names { QStringLiteral("real"), QStringLiteral("imag"),
-                                     QStringLiteral("abs"),  QStringLiteral("F"),
-                                     QStringLiteral("W"),    QStringLiteral("wave"),
-                                     QStringLiteral("total") };
-    return names;
-}
-
-QVector<QPointF> ExportOptions::defaultEnvelope()
-{
-    QVector<QPointF> nodes;
-    for (int i = 0; i <= 16; ++i)
-        nodes.append(QPointF(i, 1.0));
-    return nodes;
-}
-
-QString ExportOptions::usage()
-{
-    return QStringLiteral(
-        "Usage: fourk-export [options]\n"
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
         "Sets up the chi(k) and chi(R) windows of Fourk without showing them and writes their\n"
-        "data and plots.\n"
-        "\n"
-        "Parameters (numbers with '.' as decimal point; between slider steps is fine):\n"
-        "  --n N             k-weight, a whole number 1 ... 3        (default 2)\n"
-        "  --r R             shell distance, 0 ... 10                (default 2)\n"
-        "  --p0 P0           constant phase, -10 ... 10              (default 0)\n"
-        "  --p2 P2           quadratic phase, -1 ... 1               (default 0)\n"
-        "  --sigma S         Debye-Waller factor, 0 ... 0.2          (default 0.05)\n"
-        "  --window A,B,C,D  the four window edges in k, any finite numbers, sorted as the\n"
-        "                    panel sorts them                       (default 3,4,15,16)\n"
-        "  --envelope K:F,...  envelope nodes in list order, any finite numbers\n"
-        "                    (default 0:1,1:1,...,16:1)\n"
-        "  --no-envelope, --no-window, --no-debye   switch that factor off\n"
-        "  --pm              check \"Use Env. Shape Selecter for PM\"\n"
-        "  --show LIST       chi(R) selectors switched on, from real,imag,abs,F,W,wave,total,\n"
-        "                    or none          (default abs,F,W,wave,total, as the window opens)\n"
-        "  --pointer R       chi(R) pointer position, any finite number (default 2)\n"
-        "\n"
-        "Output (at least one; nothing is written unless everything can be):\n"
-        "  --chik FILE       k-space table (CSV); '-' is standard output\n"
-        "  --chir FILE       R-space table (CSV); '-' is standard output\n"
-        "  --plot-k FILE     the chi(k) plot as .png or .svg (by the file's suffix)\n"
-        "  --plot-r FILE     the chi(R) plot as .png or .svg\n"
-        "  --size WxH        plot size in pixels, each side 1 ... 8192 (default 800x600)\n"
-        "  --help, --version\n"
-        "\n"
-        "Options take their value as the next argument or after '='. Runs without a display\n"
+        "data and plots. Numbers take '.' as decimal point; values between slider steps are\n"
+        "fine. Options take their value as the next argument or after '='; given twice, the\n"
+        "last counts. Nothing is written unless everything can be. Runs without a display\n"
         "(Qt's offscreen platform) unless QT_QPA_PLATFORM says otherwise.\n"
-        "Exit status: 0 done, 1 a file could not be written, 2 bad input.\n");
-}
+        "Exit status: 0 done, 1 a file could not be written, 2 bad input."));
+    // Not addHelpOption(): its --help-all would list Qt's own options, which do not apply here.
+    const QCommandLineOption helpOption({ QStringLiteral("h"), QStringLiteral("help") },
+                                        QStringLiteral("Displays this help."));
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption = parser.addVersionOption();
 
-ExportOptions::Outcome ExportOptions::parse(const QStringList &args)
-{
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h")))
+    const QCommandLineOption scenarioOption = valued(
+        "scenario", "FILE",
+        "Start from this scenario (.fourk, as the windows save it); the other options override "
+        "its values wherever they stand.");
+    const QString numberHelp[] = {
+        "k-weight, a whole number 1 ... 3 (default 2).",
+        "Shell distance, 0 ... 10 (default 2).",
+        "Constant phase, -10 ... 10 (default 0).",
+        "Quadratic phase, -1 ... 1 (default 0).",
+        "Debye-Waller factor, 0 ... 0.2 (default 0.05).",
+        "chi(R) pointer position, any finite number (default 2).",
+    };
+    parser.addOption(scenarioOption);
+    for (Scenario::Number which : Scenario::numbers())
+        parser.addOption(
+            valued(Scenario::key(which), Scenario::key(which).toUpper(), numberHelp[which]));
+    const QCommandLineOption windowOption = valued(
+        "window", "A,B,C,D",
+        "The four window edges in k, any finite numbers, in any order (default 3,4,15,16).");
+    const QCommandLineOption envelopeOption = valued(
+        "envelope", "K:F,...",
+        QStringLiteral("Envelope nodes in list order, 1 ... %1 of them, K and F finite numbers "
+                       "(default 0:1,1:1,...,16:1).")
+            .arg(Scenario::maxNodes));
+    const QCommandLineOption showOption = valued(
+        "show", "LIST",
+        "chi(R) selectors switched on, from real,imag,abs,F,W,wave,total, or none (default "
+        "abs,F,W,wave,total, as the window opens).");
+    parser.addOptions({ windowOption, envelopeOption, showOption });
+    for (const Switch &s : switches)
+        parser.addOption(QCommandLineOption(s.name, s.description));
+
+    const QCommandLineOption chiKOption
+        = valued("chik", "FILE", "Write the k-space table (CSV); '-' is standard output.");
+    const QCommandLineOption chiROption
+        = valued("chir", "FILE", "Write the R-space table (CSV); '-' is standard output.");
+    const QCommandLineOption plotKOption
+        = valued("plot-k", "FILE", "Write the chi(k) plot as .png or .svg (by the file's suffix).");
+    const QCommandLineOption plotROption
+        = valued("plot-r", "FILE", "Write the chi(R) plot as .png or .svg.");
+    const QCommandLineOption saveOption
+        = valued("save-scenario", "FILE", "Write the resulting scenario, as the windows save it.");
+    const QCommandLineOption sizeOption = valued(
+        "size", "WxH",
+        QStringLiteral("Plot size in pixels, each side 1 ... %1 (default 800x600).").arg(maxSide));
+    parser.addOptions({ chiKOption, chiROption, plotKOption, plotROption, saveOption, sizeOption });
+    // Named as the user types it, wherever the program was started from.
+    help = parser.helpText();
+    help = QStringLiteral("Usage: fourk-export [options]")
+           + help.mid(help.indexOf(QLatin1Char('\n')));
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        error = unknown.isEmpty() ? parser.errorText() + QStringLiteral(" See --help.")
+                                  : QStringLiteral("unknown option %1 (see --help)")
+                                        .arg(quoted((unknown.constFirst().size() > 1 ? "--" : "-")
+                                                    + unknown.constFirst()));
+        return Invalid;
+    }
+    if (parser.isSet(helpOption))
         return Help;
-    if (args.contains(QStringLiteral("--version")))
+    if (parser.isSet(versionOption))
         return Version;
-
-    static const QStringList valued { "n",      "r",        "p0",     "p2",      "sigma",
-                                      "window", "envelope", "show",   "pointer", "chik",
-                                      "chir",   "plot-k",   "plot-r", "size" };
-    const QVector<QPair<QString, bool *>> flags { { "no-envelope", &useEnvelope },
-                                                  { "no-window", &useWindow },
-                                                  { "no-debye", &useDebye },
-                                                  { "pm", &pm } };
-
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (!arg.startsWith(QLatin1String("--")) || arg.size() == 2) {
-            error = arg.startsWith(QLatin1Char('-')) && arg.size() > 1
-                        ? QStringLiteral("unknown option %1 (see --help)").arg(quoted(arg))
-                        : QStringLiteral("unexpected argument %1 (see --help)").arg(quoted(arg));
-            return Invalid;
-        }
-        QString name = arg.mid(2);
-        QString value;
-        const int eq = name.indexOf(QLatin1Char('='));
-        const bool inlineValue = eq >= 0;
-        if (inlineValue) {
-            value = name.mid(eq + 1);
-            name.truncate(eq);
-        }
-
-        bool flagged = false;
-        for (const auto &flag : flags) {
-            if (flag.first != name)
-                continue;
-            if (inlineValue) {
-                error = QStringLiteral("--%1 takes no value").arg(name);
-                return Invalid;
-            }
-            // --pm switches on, the --no- options switch off.
-            *flag.second = name == QLatin1String("pm");
-            flagged = true;
-        }
-        if (flagged)
-            continue;
-
-        if (!valued.contains(name)) {
-            error = QStringLiteral("unknown option %1 (see --help)").arg(quoted(arg));
-            return Invalid;
-        }
-        if (!inlineValue) {
-            if (i + 1 >= args.size()) {
-                error = QStringLiteral("--%1 needs a value (see --help)").arg(name);
-                return Invalid;
-            }
-            value = args.at(++i);
-        }
-        if (!take(name, value))
-            return Invalid;
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("unexpected argument %1 (see --help)")
+                    .arg(quoted(parser.positionalArguments().constFirst()));
+        return Invalid;
     }
-    return checkOutputs() ? Run : Invalid;
-}
 
-bool ExportOptions::take(const QString &name, const QString &value)
-{
-    const auto fail = [&](const QString &accepted) {
+    const auto fail = [this](const QString &name, const QString &accepted, const QString &value) {
         error = QStringLiteral("--%1 takes %2, not %3").arg(name, accepted, quoted(value));
-        return false;
-    };
-    const auto number = [&](double lo, double hi, double *target) {
-        double v;
-        if (!toFinite(value, &v) || v < lo || v > hi)
-            return fail(QStringLiteral("a number from %1 to %2").arg(lo).arg(hi));
-        *target = v;
-        return true;
-    };
-    const auto file = [&](QString *target, bool plot) {
-        const QString suffix = QFileInfo(value).suffix().toLower();
-        if (plot && suffix != QLatin1String("png") && suffix != QLatin1String("svg"))
-            return fail(QStringLiteral("a file name ending in .png or .svg"));
-        if (value.isEmpty())
-            return fail(QStringLiteral("a file name, or '-' for standard output"));
-        *target = value;
-        return true;
+        return Invalid;
     };
 
-    if (name == QLatin1String("n")) {
-        bool ok = false;
-        const int v = value.toInt(&ok);
-        if (!ok || v < 1 || v > 3)
-            return fail(QStringLiteral("a whole number from 1 to 3"));
-        n = v;
-        return true;
-    }
-    if (name == QLatin1String("r"))
-        return number(0.0, 10.0, &r);
-    if (name == QLatin1String("p0"))
-        return number(-10.0, 10.0, &p0);
-    if (name == QLatin1String("p2"))
-        return number(-1.0, 1.0, &p2);
-    if (name == QLatin1String("sigma"))
-        return number(0.0, 0.2, &sigma);
-    if (name == QLatin1String("pointer")) {
+    if (parser.isSet(scenarioOption)
+        && !ScenarioFile::read(parser.value(scenarioOption), &scenario, &error))
+        return Invalid;
+
+    for (Scenario::Number which : Scenario::numbers()) {
+        const QString name = Scenario::key(which);
+        if (!parser.isSet(name))
+            continue;
         double v;
-        if (!toFinite(value, &v))
-            return fail(QStringLiteral("a finite number"));
-        pointer = v;
-        return true;
+        if (!toFinite(parser.value(name), &v) || !Scenario::isValid(which, v))
+            return fail(name, Scenario::accepted(which), parser.value(name));
+        scenario.setNumber(which, v);
     }
-    if (name == QLatin1String("window")) {
-        const QStringList parts = value.split(QLatin1Char(','));
+
+    if (parser.isSet(windowOption)) {
+        const QString value = parser.value(windowOption);
         QVector<double> edges;
-        for (const QString &part : parts) {
+        for (const QString &part : value.split(QLatin1Char(','))) {
             double v;
-            if (!toFinite(part, &v))
-                break;
-            edges.append(v);
+            edges.append(toFinite(part, &v) ? v : NAN);
         }
-        if (parts.size() != 4 || edges.size() != 4)
-            return fail(QStringLiteral("four finite numbers A,B,C,D"));
-        window = edges;
-        return true;
+        if (!Scenario::isValidWindow(edges))
+            return fail("window", QStringLiteral("four finite numbers A,B,C,D"), value);
+        scenario.window = edges;
     }
-    if (name == QLatin1String("envelope")) {
+    if (parser.isSet(envelopeOption)) {
+        const QString value = parser.value(envelopeOption);
         QVector<QPointF> nodes;
         for (const QString &part : value.split(QLatin1Char(','))) {
             const QStringList kf = part.split(QLatin1Char(':'));
-            double k, f;
+            double k = NAN, f = NAN;
             if (kf.size() != 2 || !toFinite(kf.at(0), &k) || !toFinite(kf.at(1), &f))
-                return fail(
-                    QStringLiteral("nodes K:F separated by commas, K and F finite numbers"));
+                k = NAN;
             nodes.append(QPointF(k, f));
         }
-        envelope = nodes;
-        return true;
+        if (!Scenario::isValidEnvelope(nodes))
+            return fail("envelope",
+                        QStringLiteral("nodes K:F separated by commas, ")
+                            + Scenario::acceptedEnvelope(),
+                        value);
+        scenario.envelope = nodes;
     }
-    if (name == QLatin1String("show")) {
-        QStringList names;
-        if (value != QLatin1String("none")) {
-            names = value.split(QLatin1Char(','));
-            for (const QString &s : qAsConst(names)) {
-                if (!selectorNames().contains(s))
-                    return fail(QStringLiteral("a comma-separated list of %1, or none")
-                                    .arg(selectorNames().join(QLatin1String(", "))));
-            }
+    if (parser.isSet(showOption)) {
+        const QString value = parser.value(showOption);
+        const QStringList names
+            = value == QLatin1String("none") ? QStringList() : value.split(QLatin1Char(','));
+        if (!Scenario::isValidShow(names))
+            return fail("show",
+                        QStringLiteral("a comma-separated list of %1, or none")
+                            .arg(Scenario::selectorNames().join(QLatin1String(", "))),
+                        value);
+        scenario.show = names;
+    }
+    // In the order given, so that the last of two opposite switches counts.
+    for (const QString &name : parser.optionNames()) {
+        for (const Switch &s : switches) {
+            if (name == QLatin1String(s.name))
+                scenario.*s.factor = s.on;
         }
-        show = names;
-        return true;
     }
-    if (name == QLatin1String("size")) {
+
+    const auto file = [&](const QCommandLineOption &option, QString *target, bool plot) {
+        if (!parser.isSet(option))
+            return true;
+        const QString value = parser.value(option);
+        const QString name = option.names().constFirst();
+        if (plot && PlotImage::formatOf(value) == PlotImage::Unknown) {
+            fail(name, QStringLiteral("a file name ending in .png or .svg"), value);
+            return false;
+        }
+        if (value.isEmpty()) {
+            fail(name, QStringLiteral("a file name, or '-' for standard output"), value);
+            return false;
+        }
+        *target = value;
+        return true;
+    };
+    if (!file(chiKOption, &chiKFile, false) || !file(chiROption, &chiRFile, false)
+        || !file(plotKOption, &plotKFile, true) || !file(plotROption, &plotRFile, true)
+        || !file(saveOption, &scenarioFile, false))
+        return Invalid;
+
+    if (parser.isSet(sizeOption)) {
+        const QString value = parser.value(sizeOption);
         static const QRegularExpression form(QStringLiteral("^(\\d{1,9})[xX](\\d{1,9})$"));
         const QRegularExpressionMatch m = form.match(value);
         const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
         const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
         if (w < 1 || w > maxSide || h < 1 || h > maxSide)
             return fail(
-                QStringLiteral("WxH with each side a whole number from 1 to %1").arg(maxSide));
+                "size",
+                QStringLiteral("WxH with each side a whole number from 1 to %1").arg(maxSide),
+                value);
         size = QSize(w, h);
-        return true;
     }
-    if (name == QLatin1String("chik"))
-        return file(&chiKFile, false);
-    if (name == QLatin1String("chir"))
-        return file(&chiRFile, false);
-    if (name == QLatin1String("plot-k"))
-        return file(&plotKFile, true);
-    return file(&plotRFile, true);
-}
 
-bool ExportOptions::checkOutputs()
-{
-    const QVector<QPair<QString, QString>> outputs { { "--chik", chiKFile },
-                                                     { "--chir", chiRFile },
-                                                     { "--plot-k", plotKFile },
-                                                     { "--plot-r", plotRFile } };
+    // Two outputs into one file would leave only the last.
+    const QVector<QPair<QString, QString>> outputs {
+        { "--chik", chiKFile },
+        { "--chir", chiRFile },
+        { "--plot-k", plotKFile },
+        { "--plot-r", plotRFile },
+        { "--save-scenario", scenarioFile },
+    };
     QVector<QPair<QString, QString>> given;
     for (const auto &out : outputs) {
         if (out.second.isEmpty())
@@ -267,14 +261,14 @@ bool ExportOptions::checkOutputs()
                               .arg(earlier.first, out.first)
                         : QStringLiteral("%1 and %2 name the same file %3")
                               .arg(earlier.first, out.first, quoted(out.second));
-            return false;
+            return Invalid;
         }
         given.append(qMakePair(out.first, target));
     }
     if (given.isEmpty()) {
-        error = QStringLiteral("nothing to write: give --chik, --chir, --plot-k or --plot-r "
-                               "(see --help)");
-        return false;
+        error = QStringLiteral("nothing to write: give --chik, --chir, --plot-k, --plot-r or "
+                               "--save-scenario (see --help)");
+        return Invalid;
     }
-    return true;
+    return Run;
 }

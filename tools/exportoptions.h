@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QPointF>
+#include "model/scenario.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
-#include <QVector>
 
 // What fourk-export was asked to set and to write, read from its command line. Every value is
 // checked here, before anything is built or written, so that bad input never leaves a file behind.
@@ -13,39 +13,24 @@ class ExportOptions
 public:
     enum Outcome { Run, Help, Version, Invalid };
 
-    // args without the program name. On Invalid, error holds one line naming the option and what
-    // it accepts.
-    Outcome parse(const QStringList &args);
+    // The whole command line, the program name first. On Invalid, error holds one line naming
+    // the option or file and what is wrong.
+    Outcome parse(const QStringList &arguments);
 
-    static QString usage();
-    // The chi(R) selector names --show accepts, in the order of the window's bar.
-    static const QStringList &selectorNames();
+    QString helpText() const { return help; }
 
-    int n = 2;
-    double r = 2.0;
-    double p0 = 0.0;
-    double p2 = 0.0;
-    double sigma = 0.05;
-    QVector<double> window { 3.0, 4.0, 15.0, 16.0 };
-    QVector<QPointF> envelope = defaultEnvelope();
-    bool useEnvelope = true;
-    bool useWindow = true;
-    bool useDebye = true;
-    bool pm = false;
-    QStringList show { QStringLiteral("abs"), QStringLiteral("F"), QStringLiteral("W"),
-                       QStringLiteral("wave"), QStringLiteral("total") };
-    double pointer = 2.0;
+    // --scenario first, then every other setting given, wherever it stands.
+    Scenario scenario;
     QString chiKFile;
     QString chiRFile;
     QString plotKFile;
     QString plotRFile;
+    QString scenarioFile;
     QSize size { 800, 600 };
     QString error;
 
     static constexpr int maxSide = 8192;
 
 private:
-    static QVector<QPointF> defaultEnvelope();
-    bool take(const QString &name, const QString &value);
-    bool checkOutputs();
+    QString help;
 };

@@ -1,9 +1,9 @@
 // fourk-export: sets up Fourk's windows from the command line, without a display, and writes
 // their tables and plots (see --help).
 
+#include "model/outputfiles.h"
 #include "tools/exporter.h"
 #include "tools/exportoptions.h"
-#include "tools/outputfiles.h"
 
 #include <QApplication>
 
@@ -36,15 +36,17 @@ int main(int argc, char *argv[])
     qtHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
 
+    QCoreApplication::setApplicationVersion(QStringLiteral(FOURK_VERSION));
+
     // Read after QApplication has taken out the arguments that are Qt's own.
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
     ExportOptions options;
     switch (options.parse(arguments)) {
     case ExportOptions::Help:
-        std::fputs(qPrintable(ExportOptions::usage()), stdout);
+        std::fputs(qPrintable(options.helpText()), stdout);
         return 0;
     case ExportOptions::Version:
         std::printf("fourk-export %s\n", FOURK_VERSION);
@@ -55,23 +57,10 @@ int main(int argc, char *argv[])
         break;
     }
 
-    Exporter exporter;
-    exporter.apply(options);
-
     // Everything is made in memory first; then written all or nothing.
+    Exporter exporter;
     OutputFiles out;
-    if (!options.chiKFile.isEmpty())
-        out.add(options.chiKFile, exporter.chiKTable());
-    if (!options.chiRFile.isEmpty())
-        out.add(options.chiRFile, exporter.chiRTable());
-    const auto plot = [&](const QString &file, Exporter::Plot which) {
-        if (file.isEmpty())
-            return;
-        const bool svg = file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
-        out.add(file, svg ? exporter.svg(which, options.size) : exporter.png(which, options.size));
-    };
-    plot(options.plotKFile, Exporter::ChiKPlot);
-    plot(options.plotRFile, Exporter::ChiRPlot);
+    exporter.collect(options, &out);
     if (!out.write())
         return failWith(out.error, 1);
     return 0;

@@ -1,17 +1,19 @@
-// fourk-screenshot [-e|-j] OUTPUT.png: starts Fourk as the program does, lets both windows
-// paint, and saves them side by side, each under a title bar showing its window title (an
-// offscreen window has no frame of its own). On a scaled screen (QT_SCALE_FACTOR=2) the picture
-// has the screen's pixels: everything is laid out in logical pixels on images that carry the
-// windows' device pixel ratio.
+// fourk-screenshot [-e|-j] [--menu] OUTPUT.png: starts Fourk as the program does, lets both
+// windows paint, and saves them side by side, each under a title bar showing its window title (an
+// offscreen window has no frame of its own). With --menu, the main window alone, its File menu
+// open. On a scaled screen (QT_SCALE_FACTOR=2) the picture has the screen's pixels: everything is
+// laid out in logical pixels on images that carry the windows' device pixel ratio.
 
 #include "app/chik.h"
 #include "app/chir.h"
+#include "app/commandline.h"
 #include "app/highdpi.h"
-#include "app/language.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QTranslator>
 #include <QtMath>
@@ -23,9 +25,14 @@ namespace {
 constexpr int titleHeight = 28;
 constexpr int gap = 16;
 
-QImage withTitle(QWidget *window)
+QImage withTitle(QWidget *window, QMenu *open = nullptr)
 {
-    const QImage content = window->grab().toImage();
+    QImage content = window->grab().toImage();
+    if (open) {
+        // A popup is a window of its own: drawn where it stands over the main window.
+        QPainter p(&content);
+        p.drawImage(window->mapFromGlobal(open->pos()), open->grab().toImage());
+    }
     const qreal ratio = content.devicePixelRatio();
     QImage image(content.width(), content.height() + qCeil(titleHeight * ratio),
                  QImage::Format_RGB32);
@@ -49,7 +56,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2 || !arguments.last().endsWith(QLatin1String(".png"))) {
-        std::fprintf(stderr, "usage: fourk-screenshot [-e|-j] OUTPUT.png\n");
+        std::fprintf(stderr, "usage: fourk-screenshot [-e|-j] [--menu] OUTPUT.png\n");
         return 2;
     }
 
@@ -63,6 +70,23 @@ int main(int argc, char *argv[])
     window.show();
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents();
+
+    if (arguments.contains(QStringLiteral("--menu"))) {
+        QMenuBar *bar = window.menuBar();
+        QAction *file = bar->actions().constFirst();
+        QMenu *menu = file->menu();
+        menu->popup(bar->mapToGlobal(bar->actionGeometry(file).bottomLeft()));
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+        bar->setActiveAction(file);
+        const QImage shot = withTitle(&window, menu);
+        if (!shot.save(arguments.last())) {
+            std::fprintf(stderr, "fourk-screenshot: cannot write %s\n",
+                         qPrintable(arguments.last()));
+            return 1;
+        }
+        return 0;
+    }
 
     const QImage left = withTitle(&window);
     const QImage right = withTitle(window.chiR);

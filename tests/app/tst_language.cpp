@@ -1,6 +1,6 @@
 #include "app/chik.h"
 #include "app/chir.h"
-#include "app/language.h"
+#include "app/commandline.h"
 #include "connectionguard.h"
 
 #include <QApplication>
@@ -30,20 +30,25 @@ void tst_Language::scan_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("english");
-    QTest::newRow("no argument") << QStringList { "fourk" } << false;
-    QTest::newRow("-e") << QStringList { "fourk", "-e" } << true;
-    QTest::newRow("-j then -e") << QStringList { "fourk", "-j", "-e" } << true;
+    QTest::addColumn<QString>("scenario");
+    QTest::newRow("no argument") << QStringList { "fourk" } << false << "";
+    QTest::newRow("-e") << QStringList { "fourk", "-e" } << true << "";
+    QTest::newRow("-j then -e, a scenario before")
+        << QStringList { "fourk", "a b.fourk", "-j", "-e" } << true << "a b.fourk";
     QTest::newRow("-e then -j among others")
-        << QStringList { "fourk", "x", "-e", "--e", "-j", "-E", "-jj" } << false;
-    QTest::newRow("upper case ignored") << QStringList { "fourk", "-e", "-J" } << true;
-    QTest::newRow("program name not scanned") << QStringList { "-e" } << false;
+        << QStringList { "fourk", "x", "-e", "--e", "-j", "-E", "-jj", "x.fourkk" } << false << "";
+    QTest::newRow("upper case ignored, the last scenario")
+        << QStringList { "fourk", "1.fourk", "-e", "-J", "/t/2.FOURK" } << true << "/t/2.FOURK";
+    QTest::newRow("program name not scanned") << QStringList { "-e.fourk" } << false << "";
 }
 
 void tst_Language::scan()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, english);
+    QFETCH(QString, scenario);
     QCOMPARE(languageFromArguments(arguments) == Language::English, english);
+    QCOMPARE(scenarioFromArguments(arguments), scenario);
 }
 
 void tst_Language::japaneseTexts_data()

@@ -11,7 +11,7 @@
 
 #include "app/chik.h"
 #include "app/chir.h"
-#include "app/language.h"
+#include "app/commandline.h"
 #include "invariants.h"
 #include "model/awave.h"
 #include "model/envelope.h"

@@ -21,9 +21,9 @@ namespace {
 std::unique_ptr<Exporter> exporterFor(const QString &args)
 {
     ExportOptions o;
-    o.parse(args.split(' ') + QStringList { "--chik", "-" });
+    o.parse(QStringList { "fourk-export" } + args.split(' ') + QStringList { "--chik", "-" });
     auto e = std::make_unique<Exporter>();
-    e->apply(o);
+    e->window->applyScenario(o.scenario);
     return e;
 }
 
@@ -89,7 +89,7 @@ void TestExporter::tables()
     QFETCH(QString, args);
     QFETCH(Values, model);
     const auto exporter = exporterFor(args);
-    AWave *w = exporter->wave();
+    AWave *w = exporter->window->waves.constFirst();
     WaveCtrl *panel = w->ctrl;
     Values set
         = Values { double(w->n), w->r, w->phi0, w->phi2, w->sig } + panel->WindowCtrl->positions;
@@ -100,7 +100,8 @@ void TestExporter::tables()
         set << node.x() << node.y();
     QCOMPARE(set, model);
 
-    const QByteArray chiK = exporter->chiKTable(), chiR = exporter->chiRTable();
+    const QByteArray chiK = exporter->window->table(ChiK::ChiKPlot),
+                     chiR = exporter->window->table(ChiK::ChiRPlot);
     w->calcChi();
     const QVector<Values> k = rows(chiK, "k,chi,wave,envelope,window");
     QCOMPARE(k.size(), w->nValid);
@@ -130,10 +131,10 @@ void TestExporter::plots_data()
     QTest::addColumn<QRgb>("colour");
     QTest::addColumn<QString>("strokes"); // a colour for each curve of the SVG
     // The handle of the window edge at k = 3; window, envelope, chi(k), node lines.
-    QTest::newRow("chi(k)") << int(Exporter::ChiKPlot) << QPoint(73, 148) << qRgb(0, 150, 255)
+    QTest::newRow("chi(k)") << int(ChiK::ChiKPlot) << QPoint(73, 148) << qRgb(0, 150, 255)
                             << "#0096ff #ffb400 #000000 #00ff96";
     // The pointer at R = 2.5, x = 150; pointer, F, W, bare wave, real, imaginary.
-    QTest::newRow("chi(R)") << int(Exporter::ChiRPlot) << QPoint(150, 2) << qRgb(255, 0, 0)
+    QTest::newRow("chi(R)") << int(ChiK::ChiRPlot) << QPoint(150, 2) << qRgb(255, 0, 0)
                             << "#ff0000 #ffc800 #0096ff #00ffb4 #c80000 #00c800";
 }
 
@@ -144,10 +145,11 @@ void TestExporter::plots()
     QFETCH(QRgb, colour);
     QFETCH(QString, strokes);
     const auto exporter = exporterFor("--pointer 2.5 --show real,imag,abs,F,W,wave,total");
-    const QImage image = QImage::fromData(exporter->png(Exporter::Plot(plot), QSize(400, 300)));
+    const QImage image
+        = QImage::fromData(exporter->picture(ChiK::Plot(plot), PlotImage::Png, QSize(400, 300)));
     QCOMPARE(image.pixel(at), colour);
 
-    const QByteArray svg = exporter->svg(Exporter::Plot(plot), QSize(640, 480));
+    const QByteArray svg = exporter->picture(ChiK::Plot(plot), PlotImage::Svg, QSize(640, 480));
     QCOMPARE(QSvgRenderer(svg).viewBox(), QRect(0, 0, 640, 480)); // empty if it does not parse
     for (const QString &stroke : strokes.split(' '))
         QVERIFY2(svg.contains("stroke=\"" + stroke.toLatin1() + '"'), qPrintable(stroke));

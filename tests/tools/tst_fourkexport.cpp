@@ -1,10 +1,40 @@
+#include "app/chik.h"
+#include "app/chir.h"
 #include "connectionguard.h"
+#include "model/awave.h"
+#include "model/scenariofile.h"
+#include "panels/wavectrl.h"
+#include "panels/windowfunc.h"
 
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+// Runs the program in dir; its status, with standard error appended on failure.
+int exportIn(const QString &dir, const QString &args, QByteArray *err = nullptr)
+{
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.start(QStringLiteral(FOURK_EXPORT_BINARY), args.split(' ', Qt::SkipEmptyParts));
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return -1;
+    if (err)
+        *err = p.readAllStandardError();
+    return p.exitCode();
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+} // namespace
 
 // The built program, run as a user runs it.
 class TestFourkExport : public QObject
@@ -15,6 +45,8 @@ private slots:
     void initTestCase();
     void run_data();
     void run();
+    void sameAsWindows();
+    void optionsOverrideScenario();
 };
 
 void TestFourkExport::initTestCase()
@@ -36,6 +68,8 @@ void TestFourkExport::run_data()
     QTest::newRow("unknown option") << "--radius 2" << 2 << "--radius";
     QTest::newRow("unknown selector") << "--show abs,phase" << 2 << "--show";
     QTest::newRow("unwritable path") << "--plot-r no/such/r.png" << 1 << "no/such/r.png";
+    QTest::newRow("missing scenario") << "--scenario x.fourk" << 2 << "x.fourk";
+    QTest::newRow("scenario and output alike") << "--save-scenario k.png" << 2 << "k.png";
 }
 
 // Good outputs come first, so that a check made too late, or a file written before the others
@@ -69,6 +103,63 @@ void TestFourkExport::run()
         QCOMPARE(files, QStringList { "k.png" });
         QCOMPARE(QImage(dir.filePath("k.png")).size(), QSize(320, 240));
     }
+}
+
+// A scenario saved by the windows gives, through fourk-export, the files the windows export.
+void TestFourkExport::sameAsWindows()
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+    ChiK chik;
+    chik.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chik) && QTest::qWaitForWindowExposed(chik.chiR));
+    WaveCtrl *panel = chik.waves.constFirst()->ctrl;
+    panel->Phi0Bar->triggerAction(QSlider::SliderPageStepSub);
+    panel->setWindowPos(3, 13.75);
+    chik.chiR->setPointer(4.5);
+    QTemporaryDir dir;
+    const auto file = [&dir](const QString &name) { return dir.filePath(name); };
+    QVERIFY(chik.saveScenarioFile(file("w.fourk"))
+            && chik.exportTableFile(ChiK::ChiKPlot, file("wk.csv"))
+            && chik.exportTableFile(ChiK::ChiRPlot, file("wr.csv"))
+            && chik.savePlotFile(ChiK::ChiKPlot, file("wk.png"))
+            && chik.savePlotFile(ChiK::ChiRPlot, file("wr.svg")));
+
+    const auto size = [&chik](ChiK::Plot p) {
+        const QSize s = chik.surface(p)->size();
+        return QString("%1x%2").arg(s.width()).arg(s.height());
+    };
+    QCOMPARE(exportIn(dir.path(), "--scenario w.fourk --chik k.csv --chir r.csv --plot-k k.png "
+                                  "--save-scenario s.fourk --size "
+                                      + size(ChiK::ChiKPlot)),
+             0);
+    QCOMPARE(
+        exportIn(dir.path(), "--scenario w.fourk --plot-r r.svg --size " + size(ChiK::ChiRPlot)),
+        0);
+    for (const char *name : { "k.csv", "r.csv", "k.png", "r.svg" })
+        QVERIFY2(contents(file(name)) == contents(file(QString('w') + name)), name);
+    QCOMPARE(contents(file("s.fourk")), contents(file("w.fourk")));
+}
+
+// Options count over the scenario wherever they stand; the last of two opposite switches wins.
+void TestFourkExport::optionsOverrideScenario()
+{
+    QTemporaryDir dir;
+    Scenario s;
+    s.r = 4;
+    s.sigma = 0.1;
+    s.useDebye = false;
+    QFile in(dir.filePath("in.fourk"));
+    QVERIFY(in.open(QIODevice::WriteOnly) && in.write(ScenarioFile::toJson(s)) > 0);
+    in.close();
+    QCOMPARE(exportIn(dir.path(), "--r 3 --scenario in.fourk --use-debye --pm --no-pm --no-debye "
+                                  "--use-debye --save-scenario out.fourk"),
+             0);
+    Scenario out;
+    QString error;
+    QVERIFY2(ScenarioFile::read(dir.filePath("out.fourk"), &out, &error), qPrintable(error));
+    QCOMPARE(out.r, 3.0);
+    QCOMPARE(out.sigma, 0.1);
+    QVERIFY(out.useDebye && !out.pm);
 }
 
 QTEST_MAIN(TestFourkExport)

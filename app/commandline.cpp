@@ -1,4 +1,4 @@
-#include "language.h"
+#include "commandline.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
@@ -13,6 +13,16 @@ Language languageFromArguments(const QStringList &arguments)
             language = Language::English;
     }
     return language;
+}
+
+QString scenarioFromArguments(const QStringList &arguments)
+{
+    QString path;
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i).endsWith(QLatin1String(".fourk"), Qt::CaseInsensitive))
+            path = arguments.at(i);
+    }
+    return path;
 }
 
 bool loadJapaneseCatalogue(QTranslator &translator)

@@ -15,7 +15,7 @@ void OutputFiles::add(const QString &path, const QByteArray &data)
 bool OutputFiles::write()
 {
     const auto fail = [this](const QString &path, const QString &why) {
-        error = QStringLiteral("cannot write '%1': %2").arg(path, why);
+        error = tr("cannot write '%1': %2").arg(path, why);
         return false;
     };
 
@@ -28,7 +28,7 @@ bool OutputFiles::write()
             continue;
         }
         if (QFileInfo(out.path).isDir())
-            return fail(out.path, QStringLiteral("it is a directory"));
+            return fail(out.path, tr("it is a directory"));
         auto file = std::make_unique<QSaveFile>(out.path);
         if (!file->open(QIODevice::WriteOnly))
             return fail(out.path, file->errorString());
@@ -45,7 +45,7 @@ bool OutputFiles::write()
         if (std::fwrite(toStdout->data.constData(), 1, toStdout->data.size(), stdout)
                 != size_t(toStdout->data.size())
             || std::fflush(stdout) != 0)
-            return fail(QStringLiteral("-"), QStringLiteral("standard output is closed"));
+            return fail(QStringLiteral("-"), tr("standard output is closed"));
     }
     return true;
 }

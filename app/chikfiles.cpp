@@ -1,0 +1,170 @@
+// The main window's File and Help menus, shared with the chi(R) window's File menu, and what a
+// drop or the command line opens: scenarios, tables and plots, each written all or nothing.
+
+#include "app/chik.h"
+
+#include "app/chir.h"
+#include "app/filechooser.h"
+#include "app/filedrop.h"
+#include "model/outputfiles.h"
+#include "model/scenario.h"
+#include "model/scenariofile.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+QString scenarioFilter()
+{
+    return ChiK::tr("Fourk scenarios (*.fourk)");
+}
+
+} // namespace
+
+bool ChiK::openScenarioFile(const QString &path)
+{
+    Scenario s;
+    QString error;
+    if (!ScenarioFile::read(path, &s, &error)) {
+        report(error);
+        return false;
+    }
+    applyScenario(s);
+    return true;
+}
+
+bool ChiK::saveScenarioFile(const QString &path)
+{
+    return writeFile(path, ScenarioFile::toJson(scenario()));
+}
+
+bool ChiK::exportTableFile(Plot plot, const QString &path)
+{
+    return writeFile(path, table(plot));
+}
+
+bool ChiK::savePlotFile(Plot plot, const QString &path)
+{
+    const PlotImage::Format format = PlotImage::formatOf(path);
+    if (format == PlotImage::Unknown) {
+        report(tr("%1: a plot is saved as a .png or an .svg file").arg(path));
+        return false;
+    }
+    return writeFile(path, picture(plot, format));
+}
+
+bool ChiK::writeFile(const QString &path, const QByteArray &data)
+{
+    OutputFiles out;
+    out.add(path, data);
+    if (out.write())
+        return true;
+    report(out.error);
+    return false;
+}
+
+void ChiK::openScenario()
+{
+    const QString path
+        = files->openPath(commandWindow(), tr("Open Scenario"), { scenarioFilter() });
+    if (!path.isEmpty())
+        openScenarioFile(path);
+}
+
+void ChiK::saveScenario()
+{
+    const QString path
+        = files->savePath(commandWindow(), tr("Save Scenario"), { scenarioFilter() });
+    if (!path.isEmpty())
+        saveScenarioFile(path);
+}
+
+void ChiK::exportChiKTable()
+{
+    exportTable(ChiKPlot);
+}
+
+void ChiK::exportChiRTable()
+{
+    exportTable(ChiRPlot);
+}
+
+void ChiK::exportTable(Plot plot)
+{
+    const QString path = files->savePath(
+        commandWindow(), plot == ChiKPlot ? tr("Export chi(k) Table") : tr("Export Chi(R) Table"),
+        { tr("CSV tables (*.csv)") });
+    if (!path.isEmpty())
+        exportTableFile(plot, path);
+}
+
+void ChiK::saveChiKPlot()
+{
+    savePlot(ChiKPlot);
+}
+
+void ChiK::saveChiRPlot()
+{
+    savePlot(ChiRPlot);
+}
+
+void ChiK::savePlot(Plot plot)
+{
+    const QString path = files->savePath(
+        commandWindow(), plot == ChiKPlot ? tr("Save chi(k) Plot") : tr("Save Chi(R) Plot"),
+        { tr("PNG images (*.png)"), tr("SVG drawings (*.svg)") });
+    if (!path.isEmpty())
+        savePlotFile(plot, path);
+}
+
+void ChiK::about()
+{
+    QMessageBox::about(
+        commandWindow(), tr("About Fourk"),
+        tr("<h3>Fourk %1</h3><p>Simulates the EXAFS oscillation chi(k) of one scattering shell "
+           "and shows it beside its Fourier transform chi(R).</p><p>Qt %2</p>")
+            .arg(QStringLiteral(FOURK_VERSION), QString::fromLatin1(qVersion())));
+}
+
+void ChiK::openFile(const QString &path)
+{
+    if (QFileInfo(path).suffix().compare(QLatin1String("fourk"), Qt::CaseInsensitive) == 0) {
+        openScenarioFile(path);
+        return;
+    }
+    report(tr("%1: not a scenario; Fourk opens .fourk files").arg(path));
+}
+
+void ChiK::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!FileDrop::localFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void ChiK::dropEvent(QDropEvent *event)
+{
+    const QString path = FileDrop::localFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFile(path);
+}
+
+void ChiK::report(const QString &message)
+{
+    // Opened without an event loop of its own: the command returns at once, and the message
+    // holds only its window until it is read.
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Fourk"), message, QMessageBox::Ok,
+                                commandWindow());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+QWidget *ChiK::commandWindow()
+{
+    QWidget *active = QApplication::activeWindow();
+    return active == chiR ? static_cast<QWidget *>(chiR) : this;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The file dialogs of both windows. They open in the folder of the last file chosen in this
+// session; a name typed without a suffix gets the one of the chosen filter.
+class FileChooser : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FileChooser(QObject *parent = nullptr);
+
+    // The chosen path, or an empty string when the user cancels.
+    QString openPath(QWidget *parent, const QString &title, const QStringList &filters);
+    QString savePath(QWidget *parent, const QString &title, const QStringList &filters);
+
+    QString folder;
+
+private slots:
+    void matchSuffix(const QString &filter);
+
+private:
+    QString choose(QWidget *parent, const QString &title, const QStringList &filters, bool save);
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "model/scenario.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QString>
+
+// The scenario file: a JSON object with a format tag and a version, and one key for each
+// setting, named as fourk-export's options. Reading checks the whole file before it gives
+// anything back; keys it does not know are ignored, so later versions can add some.
+class ScenarioFile
+{
+    Q_DECLARE_TR_FUNCTIONS(ScenarioFile)
+
+public:
+    static constexpr int version = 1;
+    static constexpr qint64 maxBytes = 16 * 1024 * 1024;
+
+    // On failure returns false, leaves *scenario as it was, and sets *error to one line naming
+    // the file and what is wrong.
+    static bool read(const QString &path, Scenario *scenario, QString *error);
+    // The same for text already read; the problem is reported without a file name.
+    static bool parse(const QByteArray &json, Scenario *scenario, QString *error);
+
+    // Numbers are written so that they read back to the same doubles.
+    static QByteArray toJson(const Scenario &scenario);
+};

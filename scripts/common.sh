@@ -3,9 +3,13 @@
 
 FOURK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Qt 5.15 by default, into build/; FOURK_QT=6 in the environment builds with Qt 6 into
-# build-qt6/ (scripts/test and scripts/run; the others set FOURK_QT=5 themselves).
-FOURK_QT=${FOURK_QT:-5}
+# Qt 5.15, into build/. A script that sets fourkAnyQt=1 before sourcing this (scripts/test,
+# scripts/run) takes FOURK_QT=6 from the environment and builds with Qt 6 into build-qt6/.
+if [ "${fourkAnyQt:-0}" = 1 ]; then
+    FOURK_QT=${FOURK_QT:-5}
+else
+    FOURK_QT=5
+fi
 case "$FOURK_QT" in
     5)
         fourkQtPackages=(qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev)

@@ -6,12 +6,15 @@
 #include "model/csvtables.h"
 #include "model/envelope.h"
 #include "model/scenario.h"
+#include "model/spectrum.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/disparea.h"
 
 #include <QCloseEvent>
 #include <QKeySequence>
+
+#include <cmath>
 
 ChiK::ChiK(QWidget *parent)
     : QMainWindow(parent)
@@ -69,6 +72,13 @@ ChiK::ChiK(QWidget *parent)
     connect(chiR->actionExportChiRTable, SIGNAL(triggered()), this, SLOT(exportChiRTable()));
     connect(chiR->actionSaveChiRPlot, SIGNAL(triggered()), this, SLOT(saveChiRPlot()));
     connect(chiR, SIGNAL(fileDropped(QString)), this, SLOT(openFile(QString)));
+    connect(actionOpenData, SIGNAL(triggered()), this, SLOT(openMeasured()));
+    connect(actionCloseData, SIGNAL(triggered()), this, SLOT(closeMeasured()));
+    connect(waves.constFirst(), SIGNAL(updated()), this, SLOT(measuredChanged()));
+    // Room for the widest misfit shown with 3 digits.
+    DataMisfit->setFixedSize(
+        DataMisfit->fontMetrics().boundingRect(QStringLiteral("8.88e-888")).size() + QSize(2, 2));
+    measuredChanged();
     setAcceptDrops(true);
 }
 
@@ -105,6 +115,49 @@ void ChiK::applyScenario(const Scenario &s)
         wave->setScenario(s);
     chiR->setShown(s.show);
     chiR->setPointer(s.pointer);
+}
+
+void ChiK::showMeasured(const Spectrum &s)
+{
+    for (AWave *wave : qAsConst(waves))
+        wave->setMeasured(s);
+    QStringList shown = chiR->shown();
+    if (!shown.contains(QLatin1String("data")))
+        chiR->setShown(shown << QStringLiteral("data"));
+}
+
+void ChiK::closeMeasured()
+{
+    for (AWave *wave : qAsConst(waves))
+        wave->setMeasured(Spectrum());
+    QStringList shown = chiR->shown();
+    shown.removeAll(QStringLiteral("data"));
+    chiR->setShown(shown);
+}
+
+void ChiK::measuredChanged()
+{
+    const AWave *wave = waves.constFirst();
+    const bool loaded = wave->hasMeasured();
+    DataStatus->setVisible(loaded);
+    chiR->offerData(loaded);
+    actionCloseData->setEnabled(loaded);
+    if (!loaded) {
+        DataFile->clear();
+        return;
+    }
+    // Only the misfit changes while a slider moves. It has a label of its own, of a fixed size,
+    // so that a new value repaints a few characters and never lays out the window again.
+    const Spectrum &s = wave->measured();
+    if (s.k.constData() != describedRows || DataFile->text().isEmpty()) {
+        describedRows = s.k.constData();
+        DataFile->setText(tr("%1 · %2 rows · k %3 … %4 Å⁻¹ · misfit")
+                              .arg(s.file, QString::number(s.k.size()),
+                                   QString::number(s.k.constFirst(), 'g', 4),
+                                   QString::number(s.k.constLast(), 'g', 4)));
+    }
+    const double misfit = wave->misfit;
+    DataMisfit->setText(std::isnan(misfit) ? QStringLiteral("–") : QString::number(misfit, 'g', 3));
 }
 
 DispArea *ChiK::surface(Plot plot) const

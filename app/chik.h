@@ -4,6 +4,7 @@
 
 #include "plot/plotimage.h"
 
+#include <QLine>
 #include <QMainWindow>
 #include <QPointer>
 #include <QVector>
@@ -13,6 +14,7 @@ class ChiR;
 class FileChooser;
 class QPainter;
 class Scenario;
+class Spectrum;
 
 // The main window: the chi(k) plot above the parameter panel of each wave. It builds the whole
 // program (the wave, its envelope, the chi(R) window), wires them together, and serves the menus
@@ -44,6 +46,12 @@ public:
     bool saveScenarioFile(const QString &path);
     bool exportTableFile(Plot plot, const QString &path);
     bool savePlotFile(Plot plot, const QString &path);
+    // Columns kColumn and chiColumn (1-based) of a measured chi(k) file, shown beside the
+    // simulation.
+    bool openMeasuredFile(const QString &path, int kColumn, int chiColumn);
+
+    // Shows a measured chi(k) in both windows, with the chi(R) window's "Data" switched on.
+    void showMeasured(const Spectrum &s);
 
     // Created by the constructor and deleted, with the waves' envelopes, by the destructor.
     ChiR *chiR = nullptr;
@@ -68,16 +76,31 @@ private slots:
     void saveChiRPlot();
     void about();
     void openFile(const QString &path);
+    void openMeasured();
+    void closeMeasured();
+    void columnsChosen();
+    // Follows the wave: the status line, the "Data" selector and "Close Measured Data" are there
+    // only while a measured chi(k) is loaded.
+    void measuredChanged();
 
 private:
     bool writeFile(const QString &path, const QByteArray &data);
     void exportTable(Plot plot);
     void savePlot(Plot plot);
     void report(const QString &message);
+    // Asks for the columns, without waiting: the file opens when the dialog is accepted.
+    void askColumns(const QString &path);
     // The window whose menu or drop started a command: dialogs and messages belong to it.
     QWidget *commandWindow();
 
     // Follows chiR, so that the destructor cannot delete a window someone else already deleted.
     QPointer<ChiR> ownChiR;
     FileChooser *files;
+    // The columns last asked for, offered again by the next dialog.
+    int kColumn = 1;
+    int chiColumn = 2;
+    // The measured chi(k)'s segments, kept so that a frame need not allocate them.
+    QVector<QLine> segments;
+    // The rows the status line describes, so that a recomputation only writes the misfit anew.
+    const double *describedRows = nullptr;
 };

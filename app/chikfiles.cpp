@@ -1,14 +1,17 @@
 // The main window's File and Help menus, shared with the chi(R) window's File menu, and what a
-// drop or the command line opens: scenarios, tables and plots, each written all or nothing.
+// drop or the command line opens: scenarios and measured chi(k) files read, scenarios, tables
+// and plots written all or nothing.
 
 #include "app/chik.h"
 
 #include "app/chir.h"
+#include "app/columnsdialog.h"
 #include "app/filechooser.h"
 #include "app/filedrop.h"
 #include "model/outputfiles.h"
 #include "model/scenario.h"
 #include "model/scenariofile.h"
+#include "model/spectrumfile.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -38,7 +41,25 @@ bool ChiK::openScenarioFile(const QString &path)
 
 bool ChiK::saveScenarioFile(const QString &path)
 {
-    return writeFile(path, ScenarioFile::toJson(scenario()));
+    QByteArray json;
+    QString error;
+    if (!ScenarioFile::encode(scenario(), path, &json, &error)) {
+        report(error);
+        return false;
+    }
+    return writeFile(path, json);
+}
+
+bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
+{
+    Spectrum s;
+    QString error;
+    if (!SpectrumFile::read(path, kColumn, chiColumn, &s, &error)) {
+        report(error);
+        return false;
+    }
+    showMeasured(s);
+    return true;
 }
 
 bool ChiK::exportTableFile(Plot plot, const QString &path)
@@ -129,13 +150,47 @@ void ChiK::about()
             .arg(QStringLiteral(FOURK_VERSION), QString::fromLatin1(qVersion())));
 }
 
+void ChiK::openMeasured()
+{
+    const QString path = files->openPath(
+        commandWindow(), tr("Open Measured chi(k)"),
+        { tr("Measured chi(k) (*.chi *.chik *.dat *.txt *.csv)"), tr("All files (*)") });
+    if (!path.isEmpty())
+        askColumns(path);
+}
+
 void ChiK::openFile(const QString &path)
 {
-    if (QFileInfo(path).suffix().compare(QLatin1String("fourk"), Qt::CaseInsensitive) == 0) {
+    // Anything but a scenario is taken for a measured chi(k).
+    if (QFileInfo(path).suffix().compare(QLatin1String("fourk"), Qt::CaseInsensitive) == 0)
         openScenarioFile(path);
+    else
+        askColumns(path);
+}
+
+void ChiK::askColumns(const QString &path)
+{
+    auto *dialog = new ColumnsDialog(path, kColumn, chiColumn, commandWindow());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (!dialog->hasPreview()) {
+        // Nothing to choose from: the reader says what is wrong with the file.
+        delete dialog;
+        openMeasuredFile(path, kColumn, chiColumn);
         return;
     }
-    report(tr("%1: not a scenario; Fourk opens .fourk files").arg(path));
+    connect(dialog, SIGNAL(accepted()), this, SLOT(columnsChosen()));
+    // Not exec(): a drop must return before anything waits for the user.
+    dialog->open();
+}
+
+void ChiK::columnsChosen()
+{
+    const auto *dialog = qobject_cast<const ColumnsDialog *>(sender());
+    if (!dialog)
+        return;
+    kColumn = dialog->kColumn();
+    chiColumn = dialog->chiColumn();
+    openMeasuredFile(dialog->path(), kColumn, chiColumn);
 }
 
 void ChiK::dragEnterEvent(QDragEnterEvent *event)

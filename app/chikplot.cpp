@@ -1,5 +1,5 @@
-// The chi(k) plot: window, envelope, chi(k), the editors' handles, the node labels and the zero
-// line, drawn from the waves' arrays at every paint.
+// The chi(k) plot: window, envelope, the measured chi(k), chi(k), the editors' handles, the node
+// labels and the zero line, drawn from the waves' arrays at every paint.
 
 #include "app/chik.h"
 
@@ -65,6 +65,18 @@ void ChiK::draw(QPainter *p)
         for (int i = 1; i < n; ++i) {
             drawSegment(p, X(k[i - 1]), Y(f[i - 1]), X(k[i]), Y(f[i]));
             drawSegment(p, X(k[i - 1]), Y(-f[i - 1]), X(k[i]), Y(-f[i]));
+        }
+
+        // The measured chi(k) under chi(k), over the computed samples, in one call: a slider
+        // step redraws it too.
+        if (wave->hasMeasured()) {
+            const QVector<double> &data = wave->measuredValues;
+            const int m = std::min({ n, wave->nValid, int(data.size()) });
+            segments.resize(0);
+            for (int i = 1; i < m; ++i)
+                appendSegment(&segments, X(k[i - 1]), Y(data[i - 1]), X(k[i]), Y(data[i]));
+            p->setPen(makePen(220, 0, 220, 2));
+            p->drawLines(segments.constData(), int(segments.size()));
         }
 
         p->setPen(makePen(0, 0, 0, 2));

@@ -30,6 +30,8 @@ ChiR::ChiR(QWidget *parent)
     connect(SelWindow, SIGNAL(toggled(bool)), DispA, SLOT(update()));
     connect(SelWave, SIGNAL(toggled(bool)), DispA, SLOT(update()));
     connect(SelTotal, SIGNAL(toggled(bool)), DispA, SLOT(update()));
+    connect(SelData, SIGNAL(toggled(bool)), DispA, SLOT(update()));
+    SelData->hide();
     setAcceptDrops(true);
 }
 
@@ -62,7 +64,7 @@ void ChiR::mReleased()
 
 QVector<QAbstractButton *> ChiR::selectors() const
 {
-    return { SelReal, SelImag, SelAbs, SelEnvelope, SelWindow, SelWave, SelTotal };
+    return { SelReal, SelImag, SelAbs, SelEnvelope, SelWindow, SelWave, SelTotal, SelData };
 }
 
 QStringList ChiR::shown() const
@@ -81,6 +83,11 @@ void ChiR::setShown(const QStringList &names)
     const QVector<QAbstractButton *> buttons = selectors();
     for (int i = 0; i < buttons.size(); ++i)
         buttons.at(i)->setChecked(names.contains(Scenario::selectorNames().at(i)));
+}
+
+void ChiR::offerData(bool loaded)
+{
+    SelData->setVisible(loaded);
 }
 
 void ChiR::setPointer(double r)

@@ -2,6 +2,7 @@
 
 #include "ui_chir.h"
 
+#include <QLine>
 #include <QMainWindow>
 #include <QVector>
 
@@ -11,8 +12,9 @@ class MouseC;
 class QAbstractButton;
 class QPainter;
 
-// The chi(R) window: the transforms of the main window's waves over R, chosen by seven
-// independent selectors, with a pointer line that is dragged along R and read out beside them.
+// The chi(R) window: the transforms of the main window's waves over R, and of the measured chi(k)
+// while one is loaded, chosen by independent selectors, with a pointer line that is dragged along R
+// and read out beside them.
 class ChiR : public QMainWindow, private Ui_ChiR
 {
     Q_OBJECT
@@ -29,6 +31,8 @@ public:
     // The selectors switched on, by the names scenarios give them.
     QStringList shown() const;
     void setShown(const QStringList &names);
+    // "Data" is offered only while a measured chi(k) is loaded.
+    void offerData(bool loaded);
     // As a drag would leave it, but the read-out shows the value exactly.
     void setPointer(double r);
 
@@ -56,4 +60,7 @@ private slots:
 private:
     // In the order of Scenario::selectorNames().
     QVector<QAbstractButton *> selectors() const;
+
+    // The measured chi(k)'s segments, kept so that a frame need not allocate them.
+    QVector<QLine> segments;
 };

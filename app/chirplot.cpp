@@ -20,6 +20,7 @@ void ChiR::drawR(QPainter *p)
     const bool windowOn = SelWindow->isChecked();
     const bool waveOn = SelWave->isChecked();
     const bool totalOn = SelTotal->isChecked();
+    const bool dataOn = SelData->isChecked();
     const bool absOn = SelAbs->isChecked();
     const bool realOn = SelReal->isChecked();
     const bool imagOn = SelImag->isChecked();
@@ -81,6 +82,21 @@ void ChiR::drawR(QPainter *p)
                 drawSegment(p, X(g - dR), Y(value(j - 1)), X(g), Y(value(j)));
             }
         };
+        // The same segments drawn in one call, which costs less per segment; each bin's value is
+        // read once.
+        const auto oneCall = [&](int first, auto value) {
+            segments.resize(0);
+            double before = value(first - 1);
+            for (int j = first; j < n; ++j) {
+                const double g = j * dR;
+                if (g > 10.0)
+                    break;
+                const double now = value(j);
+                appendSegment(&segments, X(g - dR), Y(before), X(g), Y(now));
+                before = now;
+            }
+            p->drawLines(segments.constData(), int(segments.size()));
+        };
         // F and W are drawn from R = -2, where the bins mirror the positive ones.
         const int j0 = Pixel::trunc(-2.0 / dR);
         const bool fromZero = n > 1 && dR <= 10.0;
@@ -97,6 +113,20 @@ void ChiR::drawR(QPainter *p)
             p->setPen(makePen(0, 255, 180, 1));
             if (fromZero)
                 curve(1, [wave](int j) { return wave->ftAbs(wave->ftWave.data(), j); });
+        }
+        // The measured chi(k)'s transform, in magenta shades, as the total is drawn and under it.
+        if (dataOn && fromZero && wave->hasMeasured()
+            && int(wave->ftMeasured.size()) == wave->count) {
+            const double *data = wave->ftMeasured.data();
+            p->setPen(makePen(150, 0, 110, 2));
+            if (realOn)
+                oneCall(1, [wave, data](int j) { return wave->ftRe(data, j); });
+            p->setPen(makePen(255, 130, 235, 2));
+            if (imagOn)
+                oneCall(1, [wave, data](int j) { return wave->ftIm(data, j); });
+            p->setPen(makePen(220, 0, 220, 2));
+            if (absOn)
+                oneCall(1, [wave, data](int j) { return wave->ftAbs(data, j); });
         }
         // Real, imaginary and magnitude only choose what of the total is drawn.
         if (totalOn && fromZero) {

@@ -1,11 +1,13 @@
 // What the File menu costs the user: opening a scenario (read, checked, applied, both plots
-// painted again) and each export, at the windows' start-up size.
+// painted again), opening a measured chi(k) likewise, and each export, at the windows' start-up
+// size.
 
 #include "app/chik.h"
 #include "app/chir.h"
 #include "plot/disparea.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -43,6 +45,30 @@ void BM_OpenScenario(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenScenario)->Unit(benchmark::kMillisecond);
+
+// Argument: the rows of the file, written as k, chi and two more columns, as exports have them.
+void BM_OpenMeasured(benchmark::State &state)
+{
+    Windows w;
+    const QString path = w.dir.filePath("measured.chi");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        state.SkipWithError("cannot write the file");
+    file.write("# k chi chi*k chi*k^2\n");
+    const auto rows = state.range(0);
+    for (qint64 i = 0; i < rows; ++i) {
+        const double k = 0.5 + 15.5 * double(i) / double(rows);
+        file.write(QByteArray::number(k, 'f', 7) + ' ' + QByteArray::number(0.1 / k, 'e', 8)
+                   + " 0.1 0.1\n");
+    }
+    file.close();
+    for (auto _ : state) {
+        if (!w.chik.openMeasuredFile(path, 1, 2))
+            state.SkipWithError("the file was refused");
+        w.paint();
+    }
+}
+BENCHMARK(BM_OpenMeasured)->Arg(400)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_SaveScenario(benchmark::State &state)
 {

@@ -4,6 +4,7 @@
 #include "app/chik.h"
 #include "app/chir.h"
 #include "model/awave.h"
+#include "model/spectrum.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/disparea.h"
@@ -15,6 +16,8 @@
 #include <QSlider>
 
 #include <benchmark/benchmark.h>
+
+#include <cmath>
 
 namespace {
 
@@ -60,6 +63,20 @@ public:
 
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
+
+    // A synthetic measured chi(k) of 400 rows over k = 0.5 … 16.45, shown as the menu shows it.
+    void loadData()
+    {
+        Spectrum s;
+        for (int i = 0; i < 400; ++i) {
+            const double k = 0.5 + 0.04 * i;
+            s.k.append(k);
+            s.chi.append(std::sin(2 * 2.5 * k + 0.3) * std::exp(-0.02 * k * k) / k);
+        }
+        s.file = QStringLiteral("synthetic.chi");
+        chik->showMeasured(s);
+        settle();
+    }
 
     bool resizeSurfaces(QSize size)
     {
@@ -144,9 +161,11 @@ Q_NEVER_INLINE void endToEnd(benchmark::State &state, Program &program, Step ste
 }
 
 // The R slider one step up and back down, as with the arrow keys.
-void BM_SliderStep(benchmark::State &state)
+void sliderStep(benchmark::State &state, bool withData)
 {
     Program program;
+    if (withData)
+        program.loadData();
     if (!program.resizeSurfaces(sizeArgument(state))) {
         state.SkipWithError("the surfaces did not take the size asked for");
         return;
@@ -158,11 +177,24 @@ void BM_SliderStep(benchmark::State &state)
     });
 }
 
+void BM_SliderStep(benchmark::State &state)
+{
+    sliderStep(state, false);
+}
+
+// The same with a measured chi(k) of 400 rows loaded, drawn in both plots.
+void BM_SliderStepData(benchmark::State &state)
+{
+    sliderStep(state, true);
+}
+
 // The handle of the window edge at k = 4 held with the left button and moved one pixel to the
 // right and back.
-void BM_EdgeDragStep(benchmark::State &state)
+void edgeDragStep(benchmark::State &state, bool withData)
 {
     Program program;
+    if (withData)
+        program.loadData();
     if (!program.resizeSurfaces(sizeArgument(state))) {
         state.SkipWithError("the surfaces did not take the size asked for");
         return;
@@ -184,6 +216,16 @@ void BM_EdgeDragStep(benchmark::State &state)
     sendMouse(surface, QEvent::MouseButtonRelease, handle, Qt::LeftButton, Qt::NoButton);
 }
 
+void BM_EdgeDragStep(benchmark::State &state)
+{
+    edgeDragStep(state, false);
+}
+
+void BM_EdgeDragStepData(benchmark::State &state)
+{
+    edgeDragStep(state, true);
+}
+
 void surfaceSizes(benchmark::internal::Benchmark *b)
 {
     b->Args({ 800, 600 })->Args({ 1920, 1080 })->Unit(benchmark::kMicrosecond);
@@ -195,3 +237,5 @@ BENCHMARK(BM_PaintChiK)->Apply(surfaceSizes);
 BENCHMARK(BM_PaintChiR)->Apply(surfaceSizes);
 BENCHMARK(BM_SliderStep)->Apply(surfaceSizes);
 BENCHMARK(BM_EdgeDragStep)->Apply(surfaceSizes);
+BENCHMARK(BM_SliderStepData)->Apply(surfaceSizes);
+BENCHMARK(BM_EdgeDragStepData)->Apply(surfaceSizes);

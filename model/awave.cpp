@@ -115,6 +115,7 @@ Scenario AWave::scenario() const
     s.useWindow = ctrl->SelWindowF->isChecked();
     s.useDebye = ctrl->SelDebye->isChecked();
     s.pm = ctrl->doPM->isChecked();
+    s.data = spectrum;
     return s;
 }
 
@@ -152,7 +153,17 @@ void AWave::setScenario(const Scenario &s)
         ctrl->SelWindowF->setChecked(s.useWindow);
         ctrl->SelDebye->setChecked(s.useDebye);
         ctrl->doPM->setChecked(s.pm);
+        spectrum = s.data;
+        resampled = false;
     }
+    calcChi();
+    emit updated();
+}
+
+void AWave::setMeasured(const Spectrum &s)
+{
+    spectrum = s;
+    resampled = false;
     calcChi();
     emit updated();
 }
@@ -165,6 +176,7 @@ void AWave::setKGrid(double kMin, double kMax, double dk, int count)
     if (kMin > kMax)
         std::swap(this->kMin, this->kMax);
     this->dk = dk;
+    resampled = false;
     if (dk > 0.0) {
         const double steps = (this->kMax - this->kMin) / dk;
         // A step tiny against the range would overflow the int; NaN bounds give no samples.
@@ -193,6 +205,7 @@ void AWave::calcChi()
         envValues.resize(0);
         wave.resize(0);
         winValues.resize(0);
+        measuredValues.resize(0);
         return;
     }
     // resize keeps the capacity, so after the first pass a recomputation allocates nothing.
@@ -288,6 +301,11 @@ void AWave::calcChi()
     yAbsMax = 1.0;
     yMin = -1.0;
 
+    if (hasMeasured())
+        calcMeasured(std::max(computed, 0), useWindow);
+    else
+        measuredValues.clear();
+
     calcFT();
 }
 
@@ -298,6 +316,7 @@ void AWave::calcFT()
         ftChi.clear();
         ftEnv.clear();
         ftWin.clear();
+        ftMeasured.clear();
         return;
     }
     const auto size = static_cast<std::size_t>(count);
@@ -305,6 +324,12 @@ void AWave::calcFT()
     ftChi.resize(size);
     ftEnv.resize(size);
     ftWin.resize(size);
+    // The measured chi(k) is transformed as chi is, when there is one.
+    const bool measuredOn = hasMeasured() && measuredValues.size() == count;
+    if (measuredOn)
+        ftMeasured.resize(size);
+    else
+        ftMeasured.clear();
 
     // The transform needs a power of two and the samples of the current grid; otherwise (a grid
     // set but not yet computed, or an odd length) every bin is 0.
@@ -316,11 +341,14 @@ void AWave::calcFT()
         fft.forward_fft(ftChi.data(), chi.constData());
         fft.forward_fft(ftEnv.data(), envValues.constData());
         fft.forward_fft(ftWin.data(), winValues.constData());
+        if (measuredOn)
+            fft.forward_fft(ftMeasured.data(), measuredValues.constData());
     } else {
         std::fill(ftWave.begin(), ftWave.end(), 0.0);
         std::fill(ftChi.begin(), ftChi.end(), 0.0);
         std::fill(ftEnv.begin(), ftEnv.end(), 0.0);
         std::fill(ftWin.begin(), ftWin.end(), 0.0);
+        std::fill(ftMeasured.begin(), ftMeasured.end(), 0.0);
     }
 
     // The window's transform is drawn on its own scale and does not enter.
@@ -345,11 +373,17 @@ void AWave::calcFT()
             extend(magnitude(w[i], real ? 0.0 : w[h + i]));
             extend(magnitude(e[i], real ? 0.0 : e[h + i]));
         }
+        for (int i = 0; measuredOn && i <= h; ++i) {
+            const double *m = ftMeasured.data();
+            extend(magnitude(m[i], i == 0 || i == h ? 0.0 : m[h + i]));
+        }
     } else {
         for (int i = 0; i < count; ++i) {
             extend(ftAbs(ftChi.data(), i));
             extend(ftAbs(ftWave.data(), i));
             extend(ftAbs(ftEnv.data(), i));
+            if (measuredOn)
+                extend(ftAbs(ftMeasured.data(), i));
         }
     }
     rMin = lowest;
@@ -357,6 +391,70 @@ void AWave::calcFT()
     rAbsMax = rMax;
     if (rMax < -rMin)
         rAbsMax = -rMin;
+}
+
+void AWave::resampleMeasured(int computed)
+{
+    measuredOnGrid.resize(computed);
+    const double *k = spectrum.k.constData();
+    const double *chi = spectrum.chi.constData();
+    const double *const kEnd = k + spectrum.k.size();
+    const double *next = k;
+    for (int i = 0; i < computed; ++i) {
+        const double x = i * dk + kMin;
+        // The grid rises, so each search starts where the one before ended.
+        next = std::upper_bound(next, kEnd, x);
+        double v = 0.0;
+        if (next == kEnd) {
+            if (x == kEnd[-1])
+                v = chi[kEnd - k - 1];
+        } else if (next != k) {
+            const auto j = next - k;
+            const double t = (x - k[j - 1]) / (k[j] - k[j - 1]);
+            v = chi[j - 1] + (chi[j] - chi[j - 1]) * t;
+        }
+        measuredOnGrid[i] = bounded(v);
+    }
+    resampled = true;
+}
+
+void AWave::calcMeasured(int computed, bool useWindow)
+{
+    if (!resampled || measuredOnGrid.size() != computed)
+        resampleMeasured(computed);
+    measuredValues.resize(count);
+    double *out = measuredValues.data();
+    const double *raw = measuredOnGrid.constData();
+    const double *k = kGrid.constData();
+    const double *w = winValues.constData();
+    const int power = n;
+    double largest = 0.0;
+    for (int i = 0; i < computed; ++i) {
+        // k^n by multiplying: n is a whole number, and this runs at every slider step.
+        double kn = 1.0;
+        for (int p = 0; p < power; ++p)
+            kn *= k[i];
+        double v = bounded(raw[i] * (power < 0 ? std::pow(k[i], power) : kn));
+        if (useWindow)
+            v = bounded(v * w[i]);
+        out[i] = v;
+        largest = std::max(largest, std::fabs(v));
+    }
+    std::fill(out + computed, out + count, 0.0);
+    // Scaled as chi is, so that both are drawn on one axis; all zeros stay as they are.
+    if (largest > 0.0) {
+        for (int i = 0; i < computed; ++i)
+            out[i] /= largest;
+    }
+    const double *simulated = chi.constData();
+    double apart = 0.0;
+    double size = 0.0;
+    for (int i = 0; i < computed; ++i) {
+        const double d = simulated[i] - out[i];
+        apart += d * d;
+        size += out[i] * out[i];
+    }
+    misfit = size > 0.0 ? apart / size : NAN;
 }
 
 double AWave::ftRe(const double *a, int i) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/spectrum.h"
+
 #include <QObject>
 #include <QVector>
 
@@ -43,6 +45,12 @@ public:
     double ftIm(const double *a, int i) const;
     double ftAbs(const double *a, int i) const;
 
+    // The measured chi(k) shown beside the simulation, empty when none is loaded. Setting it
+    // recomputes once and emits updated() once.
+    const Spectrum &measured() const { return spectrum; }
+    bool hasMeasured() const { return !spectrum.isEmpty(); }
+    void setMeasured(const Spectrum &s);
+
     WaveCtrl *ctrl = nullptr;
     int n = 2;
     double r = 0.0;
@@ -69,6 +77,13 @@ public:
     std::vector<double> ftChi;
     std::vector<double> ftEnv;
     std::vector<double> ftWin;
+    // Only while a measured chi(k) is loaded, else empty: the measured chi(k) on the k grid,
+    // weighted as chi is (k^n, W(k) when the window is switched in) and scaled to a largest
+    // magnitude of 1 over the computed samples, 0 past them; its transform; and the misfit
+    // sum (chi - data)^2 / sum data^2 over the computed samples (NaN if the data are all 0).
+    QVector<double> measuredValues;
+    std::vector<double> ftMeasured;
+    double misfit = 0.0;
     double rMin = 0.0;
     double rMax = 0.0;
     double rAbsMax = 0.0;
@@ -90,4 +105,14 @@ public slots:
     void mMoved();
     void mPressed();
     void mReleased();
+
+private:
+    void calcMeasured(int computed, bool useWindow);
+    void resampleMeasured(int computed);
+
+    Spectrum spectrum;
+    // The measured chi(k) interpolated onto the computed samples, unweighted; it changes only
+    // with the spectrum or the grid, so a slider step need not search the rows again.
+    QVector<double> measuredOnGrid;
+    bool resampled = false;
 };

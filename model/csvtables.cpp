@@ -34,17 +34,26 @@ double binSpacing(const AWave &w)
 
 QByteArray chiK(const AWave &w)
 {
-    QByteArray out("k,chi,wave,envelope,window\n");
+    const bool measured = w.hasMeasured() && w.measuredValues.size() == w.chi.size();
+    QByteArray out(measured ? "k,chi,wave,envelope,window,data\n" : "k,chi,wave,envelope,window\n");
     const int rows = std::min(w.nValid, int(w.chi.size()));
-    for (int i = 0; i < rows; ++i)
-        out += row(
+    for (int i = 0; i < rows; ++i) {
+        QByteArray line = row(
             { w.kGrid.at(i), w.chi.at(i), w.wave.at(i), w.envValues.at(i), w.winValues.at(i) });
+        if (measured) {
+            line.chop(1);
+            line += ',' + number(w.measuredValues.at(i)).toLatin1() + '\n';
+        }
+        out += line;
+    }
     return out;
 }
 
 QByteArray chiR(const AWave &w)
 {
-    QByteArray out("R,chi_re,chi_im,chi_abs,chi_phase,wave_abs,envelope_abs,window_abs\n");
+    const bool measured = w.hasMeasured() && w.ftMeasured.size() == w.ftChi.size();
+    QByteArray out("R,chi_re,chi_im,chi_abs,chi_phase,wave_abs,envelope_abs,window_abs");
+    out += measured ? ",data_re,data_im,data_abs\n" : "\n";
     if (w.count <= 0 || int(w.ftChi.size()) != w.count)
         return out;
     const double dR = binSpacing(w);
@@ -52,9 +61,15 @@ QByteArray chiR(const AWave &w)
     for (int j = 0; j < w.count / 2; ++j) {
         const double re = w.ftRe(chi, j);
         const double im = w.ftIm(chi, j);
-        out += row({ j * dR, re, im, w.ftAbs(chi, j), std::atan2(im, re),
-                     w.ftAbs(w.ftWave.data(), j), w.ftAbs(w.ftEnv.data(), j),
-                     w.ftAbs(w.ftWin.data(), j) });
+        QByteArray line = row({ j * dR, re, im, w.ftAbs(chi, j), std::atan2(im, re),
+                                w.ftAbs(w.ftWave.data(), j), w.ftAbs(w.ftEnv.data(), j),
+                                w.ftAbs(w.ftWin.data(), j) });
+        if (measured) {
+            const double *data = w.ftMeasured.data();
+            line.chop(1);
+            line += ',' + row({ w.ftRe(data, j), w.ftIm(data, j), w.ftAbs(data, j) });
+        }
+        out += line;
     }
     return out;
 }

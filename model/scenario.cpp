@@ -140,10 +140,10 @@ void Scenario::setNumber(Number which, double v)
 
 const QStringList &Scenario::selectorNames()
 {
-    static const QStringList names { QStringLiteral("real"), QStringLiteral("imag"),
-                                     QStringLiteral("abs"),  QStringLiteral("F"),
-                                     QStringLiteral("W"),    QStringLiteral("wave"),
-                                     QStringLiteral("total") };
+    static const QStringList names { QStringLiteral("real"),  QStringLiteral("imag"),
+                                     QStringLiteral("abs"),   QStringLiteral("F"),
+                                     QStringLiteral("W"),     QStringLiteral("wave"),
+                                     QStringLiteral("total"), QStringLiteral("data") };
     return names;
 }
 

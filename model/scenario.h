@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/spectrum.h"
+
 #include <QCoreApplication>
 #include <QPointF>
 #include <QString>
@@ -7,7 +9,8 @@
 #include <QVector>
 
 // Everything a user can set in the windows, as plain values: the shell parameters, the window
-// edges, the envelope nodes, the factor switches, the chi(R) selectors and the pointer. Scenario
+// edges, the envelope nodes, the factor switches, the chi(R) selectors, the pointer and the
+// measured chi(k) shown beside the simulation. Scenario
 // files and fourk-export's options are read into one, with the same rules; a default-constructed
 // scenario is the program at start-up.
 class Scenario
@@ -54,6 +57,8 @@ public:
     QStringList show { QStringLiteral("abs"), QStringLiteral("F"), QStringLiteral("W"),
                        QStringLiteral("wave"), QStringLiteral("total") };
     double pointer = 2.0;
+    // Empty when no measured chi(k) is loaded.
+    Spectrum data;
 
 private:
     static QVector<QPointF> flatEnvelope();

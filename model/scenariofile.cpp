@@ -160,9 +160,91 @@ public:
         return true;
     }
 
+    // Optional: a scenario without it has no measured chi(k).
+    bool data(Scenario *s)
+    {
+        const QJsonValue v = object.value(QStringLiteral("data"));
+        if (v.isUndefined())
+            return true;
+        if (!v.isObject())
+            return fail(QStringLiteral("data"),
+                        ScenarioFile::tr("an object with \"file\", \"columns\", \"k\" and \"chi\""),
+                        v);
+        const QJsonObject d = v.toObject();
+        Spectrum spectrum;
+        const QJsonValue file = member(d, QStringLiteral("file"));
+        if (!problem.isEmpty())
+            return false;
+        if (!file.isString())
+            return fail(QStringLiteral("data.file"), ScenarioFile::tr("a file name"), file);
+        spectrum.file = QFileInfo(file.toString()).fileName();
+
+        const QJsonValue columns = member(d, QStringLiteral("columns"));
+        if (!problem.isEmpty())
+            return false;
+        const QJsonArray pair = columns.toArray();
+        // -1 for anything but a whole number in range, without converting a huge double.
+        const auto column = [&pair](int i) {
+            const double c = pair.at(i).toDouble(-1);
+            return c >= 1 && c <= Spectrum::maxColumn && c == std::floor(c) ? int(c) : -1;
+        };
+        if (!columns.isArray() || pair.size() != 2 || column(0) < 0 || column(1) < 0)
+            return fail(QStringLiteral("data.columns"),
+                        ScenarioFile::tr("two whole numbers [k, chi], each from 1 to %1")
+                            .arg(Spectrum::maxColumn),
+                        columns);
+        spectrum.kColumn = column(0);
+        spectrum.chiColumn = column(1);
+
+        if (!numbers(d, QStringLiteral("k"), &spectrum.k)
+            || !numbers(d, QStringLiteral("chi"), &spectrum.chi))
+            return false;
+        int row;
+        const QString rowProblem = Spectrum::check(spectrum.k, spectrum.chi, &row);
+        if (!rowProblem.isEmpty()) {
+            problem = row < 0
+                          ? ScenarioFile::tr("\"data\": %1").arg(rowProblem)
+                          : ScenarioFile::tr("\"data\", row %1: %2").arg(row + 1).arg(rowProblem);
+            return false;
+        }
+        s->data = spectrum;
+        return true;
+    }
+
     QString problem;
 
 private:
+    QJsonValue member(const QJsonObject &d, const QString &key)
+    {
+        const QJsonValue v = d.value(key);
+        if (v.isUndefined())
+            problem
+                = ScenarioFile::tr("%1 is missing").arg(quotedKey(QStringLiteral("data.") + key));
+        return v;
+    }
+
+    bool numbers(const QJsonObject &d, const QString &key, QVector<double> *out)
+    {
+        const QJsonValue v = member(d, key);
+        if (!problem.isEmpty())
+            return false;
+        const QString name = QStringLiteral("data.") + key;
+        if (!v.isArray())
+            return fail(name, ScenarioFile::tr("a list of numbers"), v);
+        const QJsonArray values = v.toArray();
+        out->reserve(values.size());
+        for (const QJsonValue &value : values) {
+            if (!value.isDouble()) {
+                problem = ScenarioFile::tr("value %1 of %2 must be a number, not %3")
+                              .arg(out->size() + 1)
+                              .arg(quotedKey(name), describe(value));
+                return false;
+            }
+            out->append(value.toDouble());
+        }
+        return true;
+    }
+
     QJsonObject object;
 };
 
@@ -237,12 +319,30 @@ bool ScenarioFile::parse(const QByteArray &json, Scenario *scenario, QString *er
     for (Scenario::Number which : Scenario::numbers())
         ok = ok && reader.number(which, &result);
     ok = ok && reader.window(&result) && reader.envelope(&result) && reader.factors(&result)
-         && reader.show(&result);
+         && reader.show(&result) && reader.data(&result);
     if (!ok) {
         *error = reader.problem;
         return false;
     }
     *scenario = result;
+    return true;
+}
+
+bool ScenarioFile::encode(const Scenario &scenario, const QString &path, QByteArray *json,
+                          QString *error)
+{
+    const QByteArray text = toJson(scenario);
+    if (text.size() > maxBytes) {
+        // Saved, it could never be opened again.
+        *error = tr("%1: not saved: with its measured chi(k) of %2 rows the scenario would be "
+                    "%3 MiB, more than the %4 MiB a scenario may have")
+                     .arg(path)
+                     .arg(scenario.data.k.size())
+                     .arg((text.size() + (1 << 20) - 1) >> 20)
+                     .arg(maxBytes >> 20);
+        return false;
+    }
+    *json = text;
     return true;
 }
 
@@ -273,6 +373,20 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
                                                    { QStringLiteral("pm"), s.pm } } });
     members.append({ QStringLiteral("show"), QJsonArray::fromStringList(s.show) });
     members.append({ Scenario::key(Scenario::Pointer), s.pointer });
+    if (!s.data.isEmpty()) {
+        QJsonArray k;
+        QJsonArray chi;
+        for (double v : s.data.k)
+            k.append(v);
+        for (double v : s.data.chi)
+            chi.append(v);
+        members.append({ QStringLiteral("data"),
+                         QJsonObject { { QStringLiteral("file"), s.data.file },
+                                       { QStringLiteral("columns"),
+                                         QJsonArray { s.data.kColumn, s.data.chiColumn } },
+                                       { QStringLiteral("k"), k },
+                                       { QStringLiteral("chi"), chi } } });
+    }
 
     QByteArray text("{\n");
     for (int i = 0; i < members.size(); ++i) {

@@ -25,4 +25,8 @@ public:
 
     // Numbers are written so that they read back to the same doubles.
     static QByteArray toJson(const Scenario &scenario);
+    // The text to save at path, or false and *error naming the file when it would be larger than
+    // read() takes (a long measured chi(k) can make it so).
+    static bool encode(const Scenario &scenario, const QString &path, QByteArray *json,
+                       QString *error);
 };

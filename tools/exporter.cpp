@@ -23,7 +23,7 @@ QByteArray Exporter::picture(ChiK::Plot plot, PlotImage::Format format, const QS
     return window->picture(plot, format);
 }
 
-void Exporter::collect(const ExportOptions &o, OutputFiles *out)
+bool Exporter::collect(const ExportOptions &o, OutputFiles *out, QString *error)
 {
     window->applyScenario(o.scenario);
     if (!o.chiKFile.isEmpty())
@@ -34,6 +34,11 @@ void Exporter::collect(const ExportOptions &o, OutputFiles *out)
         out->add(o.plotKFile, picture(ChiK::ChiKPlot, PlotImage::formatOf(o.plotKFile), o.size));
     if (!o.plotRFile.isEmpty())
         out->add(o.plotRFile, picture(ChiK::ChiRPlot, PlotImage::formatOf(o.plotRFile), o.size));
-    if (!o.scenarioFile.isEmpty())
-        out->add(o.scenarioFile, ScenarioFile::toJson(window->scenario()));
+    if (!o.scenarioFile.isEmpty()) {
+        QByteArray json;
+        if (!ScenarioFile::encode(window->scenario(), o.scenarioFile, &json, error))
+            return false;
+        out->add(o.scenarioFile, json);
+    }
+    return true;
 }

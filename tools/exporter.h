@@ -3,6 +3,7 @@
 #include "app/chik.h"
 
 #include <QSize>
+#include <QString>
 
 class ExportOptions;
 class OutputFiles;
@@ -14,8 +15,9 @@ class Exporter
 public:
     Exporter();
 
-    // Everything the options ask for, made in memory; nothing is written yet.
-    void collect(const ExportOptions &o, OutputFiles *out);
+    // Everything the options ask for, made in memory; nothing is written yet. False, with *error
+    // naming the file, when a scenario would be too large to be read back.
+    bool collect(const ExportOptions &o, OutputFiles *out, QString *error);
 
     // The plot drawn at the given size, as the File menu would save it from a window that size.
     QByteArray picture(ChiK::Plot plot, PlotImage::Format format, const QSize &size);

@@ -1,6 +1,7 @@
 #include "exportoptions.h"
 
 #include "model/scenariofile.h"
+#include "model/spectrumfile.h"
 #include "plot/plotimage.h"
 
 #include <QCommandLineParser>
@@ -95,9 +96,19 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
             .arg(Scenario::maxNodes));
     const QCommandLineOption showOption = valued(
         "show", "LIST",
-        "chi(R) selectors switched on, from real,imag,abs,F,W,wave,total, or none (default "
-        "abs,F,W,wave,total, as the window opens).");
-    parser.addOptions({ windowOption, envelopeOption, showOption });
+        "chi(R) selectors switched on, from real,imag,abs,F,W,wave,total,data, or none (default "
+        "abs,F,W,wave,total, as the window opens, and data with --data).");
+    const QCommandLineOption dataOption = valued(
+        "data", "FILE",
+        "Show this measured chi(k) beside the simulation: a column text file (comment lines "
+        "#, !, % or ;, header lines, then rows of numbers separated by blanks, tabs, commas or "
+        "semicolons), k in 1/Angstrom and the unweighted chi. Replaces a scenario's.");
+    const QCommandLineOption dataColumnsOption = valued(
+        "data-columns", "K,CHI",
+        QStringLiteral("The columns of --data that hold k and chi, counted from 1 (default 1,2; "
+                       "at most %1).")
+            .arg(Spectrum::maxColumn));
+    parser.addOptions({ windowOption, envelopeOption, showOption, dataOption, dataColumnsOption });
     for (const Switch &s : switches)
         parser.addOption(QCommandLineOption(s.name, s.description));
 
@@ -269,6 +280,33 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         error = QStringLiteral("nothing to write: give --chik, --chir, --plot-k, --plot-r or "
                                "--save-scenario (see --help)");
         return Invalid;
+    }
+
+    // Read last, once every cheaper check has passed.
+    int kColumn = 1;
+    int chiColumn = 2;
+    if (parser.isSet(dataColumnsOption)) {
+        const QString value = parser.value(dataColumnsOption);
+        static const QRegularExpression form(QStringLiteral("^(\\d{1,9}),(\\d{1,9})$"));
+        const QRegularExpressionMatch m = form.match(value);
+        kColumn = m.hasMatch() ? m.captured(1).toInt() : 0;
+        chiColumn = m.hasMatch() ? m.captured(2).toInt() : 0;
+        if (!Spectrum::isValidColumn(kColumn) || !Spectrum::isValidColumn(chiColumn))
+            return fail("data-columns",
+                        QStringLiteral("two whole numbers K,CHI, each from 1 to %1")
+                            .arg(Spectrum::maxColumn),
+                        value);
+        if (!parser.isSet(dataOption)) {
+            error = QStringLiteral("--data-columns needs --data, the file to take them from");
+            return Invalid;
+        }
+    }
+    if (parser.isSet(dataOption)) {
+        if (!SpectrumFile::read(parser.value(dataOption), kColumn, chiColumn, &scenario.data,
+                                &error))
+            return Invalid;
+        if (!parser.isSet(showOption) && !scenario.show.contains(QLatin1String("data")))
+            scenario.show.append(QStringLiteral("data"));
     }
     return Run;
 }

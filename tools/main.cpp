@@ -60,7 +60,9 @@ int main(int argc, char *argv[])
     // Everything is made in memory first; then written all or nothing.
     Exporter exporter;
     OutputFiles out;
-    exporter.collect(options, &out);
+    QString error;
+    if (!exporter.collect(options, &out, &error))
+        return failWith(error, 1);
     if (!out.write())
         return failWith(out.error, 1);
     return 0;

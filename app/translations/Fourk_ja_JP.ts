@@ -96,12 +96,32 @@
         <translation>&lt;h3&gt;Fourk %1&lt;/h3&gt;&lt;p&gt;一つの散乱殻の EXAFS 振動 χ(k) を計算し、そのフーリエ変換 Χ(R) と並べて表示します。&lt;/p&gt;&lt;p&gt;Qt %2&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>%1: not a scenario; Fourk opens .fourk files</source>
-        <translation>%1: シナリオではありません。Fourk が開くのは .fourk ファイルです</translation>
-    </message>
-    <message>
         <source>Fourk</source>
         <translation>Fourk</translation>
+    </message>
+    <message>
+        <source>Open Measured chi(k)…</source>
+        <translation>測定した χ(k) を開く…</translation>
+    </message>
+    <message>
+        <source>Close Measured Data</source>
+        <translation>測定データを閉じる</translation>
+    </message>
+    <message>
+        <source>Open Measured chi(k)</source>
+        <translation>測定した χ(k) を開く</translation>
+    </message>
+    <message>
+        <source>Measured chi(k) (*.chi *.chik *.dat *.txt *.csv)</source>
+        <translation>測定した χ(k) (*.chi *.chik *.dat *.txt *.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>%1 · %2 rows · k %3 … %4 Å⁻¹ · misfit</source>
+        <translation>%1 · %2 行 · k %3 … %4 Å⁻¹ · 不一致度</translation>
     </message>
 </context>
 <context>
@@ -153,6 +173,33 @@
     <message>
         <source>Save Chi(R) Plot…</source>
         <translation>Χ(R) のグラフを保存…</translation>
+    </message>
+    <message>
+        <source>&amp;Data</source>
+        <translation>実測</translation>
+    </message>
+</context>
+<context>
+    <name>ColumnsDialog</name>
+    <message>
+        <source>Columns of the Measured chi(k)</source>
+        <translation>測定した χ(k) の列</translation>
+    </message>
+    <message>
+        <source>&amp;k column:</source>
+        <translation>k の列:</translation>
+    </message>
+    <message>
+        <source>&amp;chi column:</source>
+        <translation>χ の列:</translation>
+    </message>
+    <message>
+        <source>First lines of the file:</source>
+        <translation>ファイルの先頭の行:</translation>
+    </message>
+    <message>
+        <source>First lines of %1:</source>
+        <translation>%1 の先頭の行:</translation>
     </message>
 </context>
 <context>
@@ -266,6 +313,112 @@
     <message>
         <source>written by a newer Fourk (scenario version %1; this one reads version %2)</source>
         <translation>新しい Fourk で書かれています（シナリオの版 %1。この Fourk が読めるのは版 %2 まで）</translation>
+    </message>
+    <message>
+        <source>an object with &quot;file&quot;, &quot;columns&quot;, &quot;k&quot; and &quot;chi&quot;</source>
+        <translation>&quot;file&quot;、&quot;columns&quot;、&quot;k&quot;、&quot;chi&quot; を持つオブジェクト</translation>
+    </message>
+    <message>
+        <source>a file name</source>
+        <translation>ファイル名</translation>
+    </message>
+    <message>
+        <source>two whole numbers [k, chi], each from 1 to %1</source>
+        <translation>二つの整数 [k, chi]（どちらも 1 から %1 まで）</translation>
+    </message>
+    <message>
+        <source>&quot;data&quot;: %1</source>
+        <translation>&quot;data&quot;: %1</translation>
+    </message>
+    <message>
+        <source>&quot;data&quot;, row %1: %2</source>
+        <translation>&quot;data&quot; の %1 行目: %2</translation>
+    </message>
+    <message>
+        <source>a list of numbers</source>
+        <translation>数のリスト</translation>
+    </message>
+    <message>
+        <source>value %1 of %2 must be a number, not %3</source>
+        <translation>%2 の %1 番目の値は数でなければなりません（%3 になっています）</translation>
+    </message>
+    <message>
+        <source>%1: not saved: with its measured chi(k) of %2 rows the scenario would be %3 MiB, more than the %4 MiB a scenario may have</source>
+        <translation>%1: 保存しませんでした: 測定した χ(k) が %2 行あり、シナリオが %3 MiB になって、シナリオの上限 %4 MiB を超えます</translation>
+    </message>
+</context>
+<context>
+    <name>Spectrum</name>
+    <message>
+        <source>k has %1 values and chi %2; they must be as many</source>
+        <translation>k の値は %1 個、chi は %2 個です。同じ数でなければなりません</translation>
+    </message>
+    <message>
+        <source>%1 rows of numbers; at least %2 are needed</source>
+        <translation>数の行が %1 行しかありません。少なくとも %2 行必要です</translation>
+    </message>
+    <message>
+        <source>more than %1 rows of numbers</source>
+        <translation>数の行が %1 行を超えています</translation>
+    </message>
+    <message>
+        <source>k is not a finite number</source>
+        <translation>k が有限の数ではありません</translation>
+    </message>
+    <message>
+        <source>chi is not a finite number</source>
+        <translation>chi が有限の数ではありません</translation>
+    </message>
+    <message>
+        <source>k is negative (%1)</source>
+        <translation>k が負です（%1）</translation>
+    </message>
+    <message>
+        <source>k %1 does not rise above the k before it (%2)</source>
+        <translation>k %1 が前の行の k（%2）より大きくありません</translation>
+    </message>
+</context>
+<context>
+    <name>SpectrumFile</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>this is a folder, not a chi(k) file</source>
+        <translation>χ(k) のファイルではなくフォルダです</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>larger than %1 MiB, too large for a measured chi(k)</source>
+        <translation>%1 MiB を超えていて、測定した χ(k) としては大きすぎます</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>読み込めません（%1）</translation>
+    </message>
+    <message>
+        <source>the columns must be whole numbers from 1 to %1</source>
+        <translation>列は 1 から %1 までの整数でなければなりません</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>column %1 is asked for, but the line has only %2</source>
+        <translation>%1 列目を読むはずですが、この行には %2 列しかありません</translation>
+    </message>
+    <message>
+        <source>column %1 is not a number (%2)</source>
+        <translation>%1 列目が数ではありません（%2）</translation>
+    </message>
+    <message>
+        <source>no rows of numbers</source>
+        <translation>数の行がありません</translation>
     </message>
 </context>
 <context>

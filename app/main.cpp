@@ -1,11 +1,13 @@
 #include "app/chik.h"
 #include "app/commandline.h"
+#include "app/highdpi.h"
 
 #include <QApplication>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
 {
+    enableHighDpiScaling();
     QApplication app(argc, argv);
     // Desktops match the windows to the installed entry and icon by these: the desktop file's
     // name (the Wayland app id) and, on X11, the window class "Fourk" (its StartupWMClass).

@@ -110,7 +110,8 @@ QSize sizeArgument(const benchmark::State &state)
 void sendMouse(QWidget *widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
                Qt::MouseButtons held)
 {
-    QMouseEvent event(type, QPointF(pos), button, held, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, held,
+                      Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 

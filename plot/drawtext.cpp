@@ -1,5 +1,6 @@
 #include "drawtext.h"
 
+#include "mousec.h"
 #include "pixel.h"
 
 #include <QFont>
@@ -188,8 +189,9 @@ void DrawText::drawBoxLabel(QPainter *painter, bool on, const QString &text, int
 bool DrawText::boxHit(QMouseEvent *event, int x, int bottom, int size) const
 {
     // Strict on every side: the box's left column and top row do not count.
-    const int ex = qRound(event->localPos().x());
-    const int ey = qRound(event->localPos().y());
+    const QPoint at = MouseC::localPoint(event);
+    const int ex = at.x();
+    const int ey = at.y();
     return x < ex && ex < x + size && bottom - size < ey && ey < bottom;
 }
 

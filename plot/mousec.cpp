@@ -3,14 +3,30 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <cmath>
+
 MouseC::MouseC(QObject *parent)
     : QObject(parent)
 { }
 
+QPoint MouseC::localPoint(const QMouseEvent *e)
+{
+    // Not qRound: Qt 6's rounds halves away from zero, so at a scaling of 2 the pixel left of
+    // the widget (-0.5) would land on -1 instead of Qt 5's 0. Qt 6 offers the local position
+    // only as position(), which Qt 5 lacks.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QPointF p = e->position();
+#else
+    const QPointF p = e->localPos();
+#endif
+    return QPoint(static_cast<int>(std::floor(p.x() + 0.5)),
+                  static_cast<int>(std::floor(p.y() + 0.5)));
+}
+
 void MouseC::recordMove(QMouseEvent *e)
 {
     prevPos = curPos;
-    curPos = e->pos();
+    curPos = localPoint(e);
     moveButton = e->button();
     moveModifiers = e->modifiers();
     emit mMoved();
@@ -19,7 +35,7 @@ void MouseC::recordMove(QMouseEvent *e)
 void MouseC::recordPress(QMouseEvent *e)
 {
     prevPos = curPos;
-    curPos = e->pos();
+    curPos = localPoint(e);
     pressPos = curPos;
     pressed = true;
     pressButton = e->button();
@@ -30,7 +46,7 @@ void MouseC::recordPress(QMouseEvent *e)
 void MouseC::recordRelease(QMouseEvent *e)
 {
     prevPos = curPos;
-    curPos = e->pos();
+    curPos = localPoint(e);
     releasePos = curPos;
     pressed = false;
     releaseButton = e->button();
@@ -41,7 +57,7 @@ void MouseC::recordRelease(QMouseEvent *e)
 void MouseC::recordDoubleClick(QMouseEvent *e)
 {
     // The second press of a double click is not a press: curPos and pressed stay as they are.
-    dClickPos = e->pos();
+    dClickPos = localPoint(e);
     dClickButton = e->button();
     dClickModifiers = e->modifiers();
     emit mDClicked();

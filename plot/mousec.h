@@ -21,6 +21,10 @@ public:
     void recordDoubleClick(QMouseEvent *e);
     void recordWheel(QWheelEvent *e);
 
+    // Where the event happened on the widget, in whole pixels: the local position rounded half
+    // up, as Qt 5's QMouseEvent::pos() gives it, with either Qt.
+    static QPoint localPoint(const QMouseEvent *e);
+
     QPoint prevPos;
     QPoint curPos;
     QPoint pressPos;

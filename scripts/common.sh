@@ -3,9 +3,32 @@
 
 FOURK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# Qt 5.15, into build/. A script that sets fourkAnyQt=1 before sourcing this (scripts/test,
+# scripts/run) takes FOURK_QT=6 from the environment and builds with Qt 6 into build-qt6/.
+if [ "${fourkAnyQt:-0}" = 1 ]; then
+    FOURK_QT=${FOURK_QT:-5}
+else
+    FOURK_QT=5
+fi
+case "$FOURK_QT" in
+    5)
+        fourkQtPackages=(qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev)
+        FOURK_BUILD_DIR=$FOURK_ROOT/build
+        ;;
+    6)
+        # Qt6Gui's CMake package requires OpenGL; qt6-base-dev pulls it in today, named anyway.
+        fourkQtPackages=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev
+            libopengl-dev)
+        FOURK_BUILD_DIR=$FOURK_ROOT/build-qt6
+        ;;
+    *)
+        echo "FOURK_QT must be 5 or 6, not '$FOURK_QT'" >&2
+        exit 2
+        ;;
+esac
+
 # Packages every build needs.
-FOURK_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qtbase5-dev qttools5-dev qttools5-dev-tools
-    libqt5svg5-dev)
+FOURK_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config "${fourkQtPackages[@]}")
 
 # Installs the Debian packages among "$@" that are not installed yet, and only those.
 fourk_install_missing() {
@@ -27,14 +50,15 @@ fourk_install_missing() {
         "${missing[@]}"
 }
 
-# Configures (first time) and builds into $1, passing the rest to CMake's configure step.
+# Configures (first time) and builds into $1 with the chosen Qt, passing the rest to CMake's
+# configure step.
 fourk_build() {
     local dir=$1
     shift
     if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$FOURK_ROOT" -B "$dir" -G Ninja "$@"
+        cmake -S "$FOURK_ROOT" -B "$dir" -G Ninja -DFOURK_QT="$FOURK_QT" "$@"
     else
-        cmake "$dir" "$@" >/dev/null
+        cmake "$dir" -DFOURK_QT="$FOURK_QT" "$@" >/dev/null
     fi
     cmake --build "$dir" --parallel "$(nproc)"
 }

@@ -1,11 +1,14 @@
 // fourk-screenshot [-e|-j] [--menu] [SCENARIO.fourk] OUTPUT.png: starts Fourk as the program
 // does (with the scenario opened, if one is named), lets both windows paint, and saves them side
 // by side, each under a title bar showing its window title (an offscreen window has no frame of
-// its own). With --menu, the main window alone, its File menu open.
+// its own). With --menu, the main window alone, its File menu open. On a scaled screen
+// (QT_SCALE_FACTOR=2) the picture has the screen's pixels: everything is laid out in logical
+// pixels on images that carry the windows' device pixel ratio.
 
 #include "app/chik.h"
 #include "app/chir.h"
 #include "app/commandline.h"
+#include "app/highdpi.h"
 
 #include <QApplication>
 #include <QFont>
@@ -14,6 +17,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QTranslator>
+#include <QtMath>
 
 #include <cstdio>
 
@@ -30,14 +34,17 @@ QImage withTitle(QWidget *window, QMenu *open = nullptr)
         QPainter p(&content);
         p.drawImage(window->mapFromGlobal(open->pos()), open->grab().toImage());
     }
-    QImage image(content.width(), content.height() + titleHeight, QImage::Format_RGB32);
+    const qreal ratio = content.devicePixelRatio();
+    QImage image(content.width(), content.height() + qCeil(titleHeight * ratio),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(QColor(60, 63, 65));
     QPainter p(&image);
     QFont font;
     font.setPixelSize(15);
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, image.width(), titleHeight), Qt::AlignCenter, window->windowTitle());
+    p.drawText(QRect(0, 0, window->width(), titleHeight), Qt::AlignCenter, window->windowTitle());
     p.drawImage(0, titleHeight, content);
     return image;
 }
@@ -46,6 +53,7 @@ QImage withTitle(QWidget *window, QMenu *open = nullptr)
 
 int main(int argc, char *argv[])
 {
+    enableHighDpiScaling();
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2 || !arguments.last().endsWith(QLatin1String(".png"))) {
@@ -87,12 +95,14 @@ int main(int argc, char *argv[])
 
     const QImage left = withTitle(&window);
     const QImage right = withTitle(window.chiR);
-    QImage out(left.width() + gap + right.width(), qMax(left.height(), right.height()),
-               QImage::Format_RGB32);
+    const qreal ratio = left.devicePixelRatio();
+    QImage out(left.width() + qCeil(gap * ratio) + right.width(),
+               qMax(left.height(), right.height()), QImage::Format_RGB32);
+    out.setDevicePixelRatio(ratio);
     out.fill(QColor(236, 236, 236));
     QPainter p(&out);
     p.drawImage(0, 0, left);
-    p.drawImage(left.width() + gap, 0, right);
+    p.drawImage(QPointF(left.width() / ratio + gap, 0), right);
     p.end();
     if (!out.save(arguments.last())) {
         std::fprintf(stderr, "fourk-screenshot: cannot write %s\n", qPrintable(arguments.last()));

@@ -12,9 +12,12 @@ namespace SurfaceProbe {
 // Press, move with the button held, release.
 inline void drag(QWidget *w, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
 {
-    QMouseEvent press(QEvent::MouseButtonPress, from, button, button, Qt::NoModifier);
-    QMouseEvent move(QEvent::MouseMove, to, Qt::NoButton, button, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, to, button, Qt::NoButton, Qt::NoModifier);
+    const QPoint origin = w->mapToGlobal(QPoint(0, 0));
+    QMouseEvent press(QEvent::MouseButtonPress, from, origin + from, button, button,
+                      Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, to, origin + to, Qt::NoButton, button, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, origin + to, button, Qt::NoButton,
+                        Qt::NoModifier);
     for (QMouseEvent *event : { &press, &move, &release })
         QApplication::sendEvent(w, event);
 }

@@ -225,7 +225,8 @@ void tst_ChiK::destructorReleasesAll()
     } else if (state == QLatin1String("deleted")) {
         delete chiR.data();
     } else if (state == QLatin1String("dragging")) {
-        QMouseEvent press(QEvent::MouseButtonPress, QPoint(50, 27), Qt::LeftButton, Qt::LeftButton,
+        QMouseEvent press(QEvent::MouseButtonPress, QPoint(50, 27),
+                          surface->mapToGlobal(QPoint(50, 27)), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QApplication::sendEvent(surface, &press);
     }

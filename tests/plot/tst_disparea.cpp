@@ -26,6 +26,9 @@ private slots:
         const MouseStep dClick = { QEvent::MouseButtonDblClick, { 12, 21 }, Qt::LeftButton };
         QTest::newRow("rounded") << S { move({ 5, 6 }), press({ 10.5, 20.4 }) }
                                  << P { { 11, 20 }, { 5, 6 }, { 11, 20 }, {} } << "mp";
+        // Halves go up below zero too, with either Qt (the pixel left of a widget scaled by 2).
+        QTest::newRow("rounded below zero") << S { move({ -0.5, -2.5 }), press({ -2.7, -1.5 }) }
+                                            << P { { -3, -1 }, { 0, -2 }, { -3, -1 }, {} } << "mp";
         QTest::newRow("double click is no press")
             << S { press({ 10, 20 }), release({ 10, 20 }), dClick }
             << P { { 10, 20 }, { 10, 20 }, { 10, 20 }, { 12, 21 } } << "prd";

@@ -76,7 +76,8 @@ QPointF reachable(QPointF p)
 void sendMouse(QWidget *w, QEvent::Type type, QPointF pos, Qt::MouseButton button,
                Qt::MouseButtons held, Qt::KeyboardModifiers modifiers)
 {
-    QMouseEvent event(type, pos, button, held, modifiers);
+    QMouseEvent event(type, pos, pos + QPointF(w->mapToGlobal(QPoint(0, 0))), button, held,
+                      modifiers);
     QApplication::sendEvent(w, &event);
 }
 

@@ -313,7 +313,7 @@ int main(int argc, char *argv[])
     if (!left.isEmpty()) {
         std::fprintf(stderr,
                      "fourk-soak: %d windows outlived the main window, the first one \"%s\"\n",
-                     left.size(), qPrintable(left.first()->objectName()));
+                     int(left.size()), qPrintable(left.first()->objectName()));
         return 1;
     }
     return 0;

@@ -34,5 +34,6 @@ QStringList WarningTrap::take()
 bool WarningTrap::isPlatformNotice(const QString &message)
 {
     return message.startsWith(QLatin1String("This plugin does not support "))
-           || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+           || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))
+           || message.trimmed().startsWith(QLatin1String("OpenType support missing for "));
 }

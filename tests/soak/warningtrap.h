@@ -13,7 +13,8 @@ void install();
 QStringList take();
 
 // True for the platform's harmless notices: the offscreen plugin's "This plugin does not
-// support …" and Qt's note that a headless session has no runtime directory.
+// support …", Qt's note that a headless session has no runtime directory, and Qt 6's note that
+// an installed font cannot shape a script typed into a field ("OpenType support missing for").
 bool isPlatformNotice(const QString &message);
 
 } // namespace WarningTrap

@@ -49,7 +49,8 @@ inline bool sendSteps(QWidget *w, const MouseSteps &steps)
             continue;
         }
         held = s.type == QEvent::MouseButtonRelease ? held & ~s.button : held | s.button;
-        QMouseEvent e(s.type, s.pos, s.button, held, s.mods);
+        QMouseEvent e(s.type, s.pos, s.pos + QPointF(w->mapToGlobal(QPoint(0, 0))), s.button, held,
+                      s.mods);
         accepted = QApplication::sendEvent(w, &e) && accepted;
     }
     return accepted;

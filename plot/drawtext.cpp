@@ -28,6 +28,13 @@ void setWholeSize(QFont &font, double size)
         font.setPointSize(whole);
 }
 
+// A painter never begun, or already ended, has no device to measure on or draw to: every
+// operation then does nothing.
+bool inactive(const QPainter *painter)
+{
+    return !painter || !painter->isActive();
+}
+
 // Where the search for a list's smallest fitting size starts; an empty list keeps it.
 constexpr double startSize = 100000;
 
@@ -90,6 +97,8 @@ QRectF DrawText::measured(QPainter *painter, int flags, const QString &text) con
 QRectF DrawText::drawTextIn(QPainter *painter, QRectF &rect, QFont font, int flags, int fit,
                             const QString &text, double maxPointSize)
 {
+    if (inactive(painter))
+        return {};
     normalizeRect(rect);
     QRectF measured;
     if (fit == 1)
@@ -105,6 +114,8 @@ QRectF DrawText::drawRotatedText(QPainter *painter, double angle, const QRectF &
                                  int flags, int fit, const QString &text, double maxPointSize,
                                  bool fill, const QColor &fillColor)
 {
+    if (inactive(painter))
+        return {};
     QRectF r = rect;
     normalizeRect(r);
     const double a = angle / 180 * 3.141592653;
@@ -130,6 +141,8 @@ QRectF DrawText::drawRotatedText(QPainter *painter, double angle, const QRectF &
 QRectF DrawText::measureText(QPainter *painter, QRectF &rect, QFont &font, int flags, int fit,
                              const QString &text)
 {
+    if (inactive(painter))
+        return {};
     normalizeRect(rect);
     const QFont given = font;
     const double ps = font.pointSizeF();
@@ -157,6 +170,8 @@ QRectF DrawText::measureText(QPainter *painter, QRectF &rect, QFont &font, int f
 double DrawText::fitPointSize(QPainter *painter, const QRectF &rect, QFont font, int flags,
                               const QString &text)
 {
+    if (inactive(painter))
+        return font.pointSizeF();
     QRectF r = rect;
     normalizeRect(r);
     // Measured in the default font at 10 points, whatever font is given.
@@ -177,6 +192,8 @@ double DrawText::fitPointSize(QPainter *painter, const QRectF &rect, QFont font,
 void DrawText::drawBoxLabel(QPainter *painter, bool on, const QString &text, int x, int width,
                             int bottom, int size)
 {
+    if (inactive(painter))
+        return;
     const QRect box(QPoint(x, bottom - size), QPoint(x + size - 1, bottom - 1));
     painter->fillRect(box, on ? boxOnColor : boxOffColor);
     painter->setPen(boxBorderColor);
@@ -198,6 +215,8 @@ bool DrawText::boxHit(QMouseEvent *event, int x, int bottom, int size) const
 void DrawText::drawTextList(QPainter *painter, QRectF &rect, double dx, double dy, QFont &font,
                             int flags, int fit, const QStringList &texts, double maxPointSize)
 {
+    if (inactive(painter))
+        return;
     normalizeRect(rect);
     if (fit == 0) {
         double m = startSize;
@@ -217,6 +236,8 @@ void DrawText::drawTextPairs(QPainter *painter, QRectF &rect, double dx, double 
                              const QStringList &keys, const QStringList &values,
                              double maxPointSize)
 {
+    if (inactive(painter))
+        return;
     // A key without a value is drawn with an empty value.
     normalizeRect(rect);
     double m = startSize;

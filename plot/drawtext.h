@@ -14,6 +14,8 @@ class QPainter;
 // Writes text into rectangles so that it fits the space it is given: the point size is scaled
 // to the box, optionally up to a limit. Rectangles with a negative width or height are
 // normalised first. Text is drawn with the painter's current pen, except for the box labels.
+// Handed a painter that is not active, every operation does nothing: rectangles, fonts and the
+// painter stay as they are, and the results are an empty rectangle or the font's own size.
 class DrawText : public QObject
 {
     Q_OBJECT

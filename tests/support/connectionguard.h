@@ -2,11 +2,9 @@
 
 #include <QtGlobal>
 
-// Makes a Qt warning about a connection fail the test that caused it. A misspelt signature in a
-// string-based connect only shows up at run time, as such a warning, and must not pass silently.
-//
-// QtTest installs its own message handler when a run starts, so call this from initTestCase();
-// the guard chains to QtTest's handler, so the warning is still logged.
+// Makes a Qt warning about a connection (a misspelt signature in a string-based connect) fail the
+// test that caused it. Call it from initTestCase(), after QtTest has installed its own handler,
+// to which the guard chains.
 namespace ConnectionGuard {
 
 void install();

@@ -13,8 +13,7 @@ struct MouseStep
     QPointF pos;
     Qt::MouseButton button = Qt::NoButton;
     Qt::KeyboardModifiers mods = Qt::NoModifier;
-    int wheelDelta = 0; // eighths of a degree
-    int wheelAcross = 0; // the same, sideways
+    int wheelDelta = 0, wheelAcross = 0; // eighths of a degree, along and sideways
 };
 using MouseSteps = QVector<MouseStep>;
 Q_DECLARE_METATYPE(MouseSteps)
@@ -36,22 +35,18 @@ inline MouseStep wheel(int delta, int across = 0)
     return { QEvent::Wheel, {}, Qt::NoButton, Qt::NoModifier, delta, across };
 }
 
-// Sends the steps in order with the buttons held so far; false if the widget ignored one.
-inline bool sendSteps(QWidget *w, const MouseSteps &steps)
+// Sends the steps in order with the buttons held so far. Nothing is returned: sendEvent reports
+// an ignored event as delivered too, so callers check what the events did.
+inline void sendSteps(QWidget *w, const MouseSteps &steps)
 {
     Qt::MouseButtons held;
-    bool accepted = true;
     for (const MouseStep &s : steps) {
-        if (s.type == QEvent::Wheel) {
-            QWheelEvent e(s.pos, s.pos, QPoint(), QPoint(s.wheelAcross, s.wheelDelta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-            accepted = QApplication::sendEvent(w, &e) && accepted;
-            continue;
-        }
+        const QPointF global = s.pos + QPointF(w->mapToGlobal(QPoint(0, 0)));
+        QWheelEvent turn(s.pos, global, QPoint(), QPoint(s.wheelAcross, s.wheelDelta), held, s.mods,
+                         Qt::NoScrollPhase, false);
         held = s.type == QEvent::MouseButtonRelease ? held & ~s.button : held | s.button;
-        QMouseEvent e(s.type, s.pos, s.pos + QPointF(w->mapToGlobal(QPoint(0, 0))), s.button, held,
-                      s.mods);
-        accepted = QApplication::sendEvent(w, &e) && accepted;
+        QMouseEvent click(s.type == QEvent::Wheel ? QEvent::MouseMove : s.type, s.pos, global,
+                          s.button, held, s.mods);
+        QApplication::sendEvent(w, s.type == QEvent::Wheel ? static_cast<QEvent *>(&turn) : &click);
     }
-    return accepted;
 }

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "mousesteps.h"
 #include "plot/disparea.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QMouseEvent>
 
 // Drives a drawing surface as the user does and reads what it shows.
 namespace SurfaceProbe {
@@ -12,14 +11,7 @@ namespace SurfaceProbe {
 // Press, move with the button held, release.
 inline void drag(QWidget *w, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
 {
-    const QPoint origin = w->mapToGlobal(QPoint(0, 0));
-    QMouseEvent press(QEvent::MouseButtonPress, from, origin + from, button, button,
-                      Qt::NoModifier);
-    QMouseEvent move(QEvent::MouseMove, to, origin + to, Qt::NoButton, button, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, to, origin + to, button, Qt::NoButton,
-                        Qt::NoModifier);
-    for (QMouseEvent *event : { &press, &move, &release })
-        QApplication::sendEvent(w, event);
+    sendSteps(w, { press(from, button), move(to), release(to, button) });
 }
 
 // The surface painted at the given size.

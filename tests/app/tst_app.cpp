@@ -1,0 +1,575 @@
+#include "app/chik.h"
+#include "app/chir.h"
+#include "app/columnsdialog.h"
+#include "app/commandline.h"
+#include "connectionguard.h"
+#include "model/awave.h"
+#include "model/envelope.h"
+#include "model/scenariofile.h"
+#include "panels/wavectrl.h"
+#include "panels/windowfunc.h"
+#include "plot/disparea.h"
+#include "surfaceprobe.h"
+
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace SurfaceProbe;
+
+namespace {
+
+const QRgb white = qRgb(255, 255, 255), grey = qRgb(200, 200, 200), black = qRgb(0, 0, 0);
+const QRgb blue = qRgb(0, 150, 255), orange = qRgb(255, 180, 0), green = qRgb(0, 255, 150);
+const QRgb magenta = qRgb(220, 0, 220), red = qRgb(255, 0, 0);
+// Sizes whose pixel positions fall between whole pixels.
+const QSize kSize(801, 601), rSize(1201, 601);
+// The bin spacing of a transform of the samples k = 0, 0.1 … 15.9 padded to 1024.
+const double dR = M_PI / 102.4;
+const QString fixtures = QStringLiteral(FOURK_SOURCE_DIR "/tests/fixtures/");
+
+// Where (x, y) lands on a surface of the size showing the range, y upwards.
+QPoint at(QSize size, const QRectF &range, double x, double y)
+{
+    return { int((x - range.left()) * size.width() / range.width()),
+             int(size.height() - (y - range.top()) * size.height() / range.height()) };
+}
+
+// A polyline in one colour: the share of its vertices showing it, its pixels per pixel of length.
+QPointF trace(const QImage &image, QRgb colour, const QVector<QPoint> &v)
+{
+    int hits = 0;
+    double length = 0;
+    for (int i = 0; i + 1 < v.size(); ++i) {
+        length += std::max(std::abs(v[i + 1].x() - v[i].x()), std::abs(v[i + 1].y() - v[i].y()));
+        hits += !image.rect().contains(v[i]) || image.pixel(v[i]) == colour;
+    }
+    return { double(hits) / (v.size() - 1), count(image, image.rect(), colour) / length };
+}
+
+// A measured chi(k) unlike the simulation: a shell at 3.3, so its transform peaks elsewhere.
+Spectrum shell()
+{
+    Spectrum s;
+    for (double k = 0.5; k < 17; k += 0.25)
+        s.k << k, s.chi << std::sin(6.6 * k + 1) / k;
+    return s;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+void write(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+}
+
+} // namespace
+
+// The two windows as a user meets them: the plots element by element, what repaints them, the
+// mouse, menus, drops, command line, scenarios, measured chi(k), both languages.
+class tst_App : public QObject
+{
+    Q_OBJECT
+
+    ChiK *chik = nullptr;
+    AWave *wave = nullptr;
+    DispArea *kPlot = nullptr, *rPlot = nullptr;
+    QTemporaryDir dir;
+    QByteArray lesson = ScenarioFile::toJson(Scenario()).replace("\"r\": 2", "\"r\": 7.25");
+
+    QImage chiRImage(const QStringList &shown)
+    {
+        chik->chiR->setShown(shown);
+        return frame(rPlot, rSize);
+    }
+    QPoint chiRAt(bool magnitudeOnly, double r, double y) const
+    {
+        const double a = wave->rAbsMax, bottom = magnitudeOnly ? -0.05 * a : -1.05 * a;
+        return at(rSize, { -2, bottom, 12, 1.05 * a - bottom }, r, y);
+    }
+    // The text of the message box a command opened, closing it.
+    QString message()
+    {
+        const QScopedPointer<QMessageBox> box(chik->findChild<QMessageBox *>());
+        return box ? box->text() : QString();
+    }
+    static QString status(const ChiK *w)
+    {
+        const auto *file = w->findChild<QLabel *>("DataFile");
+        return file->isVisible() ? file->text() + ' ' + w->findChild<QLabel *>("DataMisfit")->text()
+                                 : QString();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ConnectionGuard::install();
+        qRegisterMetaType<QPainter *>();
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void init()
+    {
+        chik = new ChiK;
+        wave = chik->waves.constFirst();
+        kPlot = chik->surface(ChiK::ChiKPlot), rPlot = chik->surface(ChiK::ChiRPlot);
+        chik->show();
+        QVERIFY(QTest::qWaitForWindowExposed(chik) && QTest::qWaitForWindowExposed(chik->chiR));
+    }
+    void cleanup() { delete chik; }
+
+    void chiKPlot()
+    {
+        const QImage image = frame(kPlot, kSize);
+        const QRectF range(0, -1.1 * wave->yAbsMax, 16, 2.2 * wave->yAbsMax);
+        const auto map = [&range](double k, double y) { return at(kSize, range, k, y); };
+        const int zero = map(0, 0).y(), x = map(1.5, 0).x();
+        const auto column = [&image](int x, QRgb c) { return count(image, { x, 0, 1, 601 }, c); };
+        // Left of the window: chi(k) = 0 half under the zero line, drawn last; +-F = +-1.
+        QCOMPARE(count(image, QRect(0, zero, 801, 1), grey), 801);
+        QCOMPARE(QVector<QRgb>({ image.pixel(x, zero - 1), image.pixel(x, zero + 1),
+                                 image.pixel(x, map(0, 1).y()), image.pixel(x, map(0, -1).y()),
+                                 image.pixel(x, 150) }),
+                 QVector<QRgb>({ black, white, orange, orange, white }));
+        QCOMPARE(column(x, orange), 2);
+        // W(k) rises across 3 … 4, one pixel wide; on 4 … 15 +F covers it; chi(k) covers both.
+        QCOMPARE(count(image, QRect(map(3, 0).x() + 2, map(0, 0.5).y(), 45, 1), blue), 1);
+        QVector<QPoint> chi;
+        int w = 0, f = 0, peak = 0;
+        for (int i = 1; i < 160; ++i) {
+            const double k = wave->kGrid[i], c = wave->chi[i], off = std::fabs(k - std::round(k));
+            if (k > 3.2 && k < 3.8 && std::fabs(c - wave->winValues[i]) > 0.03)
+                w += image.pixel(map(k, wave->winValues[i])) == blue ? 1 : -100;
+            if (k > 5 && k < 14 && off > 0.05 && std::fabs(c) < 0.9)
+                f += image.pixel(map(k, 1)) == orange ? 1 : -100;
+            if (off > 0.05 && std::fabs(c) > 0.1)
+                chi << map(k, c);
+            peak = std::fabs(c) > std::fabs(wave->chi[peak]) ? i : peak;
+        }
+        QVERIFY(w > 2 && f > 30 && trace(image, black, chi).x() == 1.0);
+        QCOMPARE(image.pixel(map(wave->kGrid[peak], wave->chi[peak])), black);
+        // Edges: 2-pixel lines, 7 x 7 handles on the zero line, under the node lines.
+        for (double edge : { 4.0, 15.0 }) {
+            const QPoint c = map(edge, 0);
+            QVERIFY(column(c.x() - 1, blue) > 590 && column(c.x(), green) > 590);
+            QCOMPARE(count(image, QRect(c - QPoint(3, 3), QSize(7, 7)), blue), 36);
+            QCOMPARE(count(image, QRect(c - QPoint(4, 4), QSize(9, 9)), blue), 36 + 2);
+        }
+        // Nodes at F = 1: 1-pixel lines, 5 x 5 handles, labels under the zero line.
+        for (int k = 1; k <= 14; ++k) {
+            const QPoint c = map(k, 1);
+            QVERIFY(column(c.x(), green) > 595 && column(c.x() + 1, green) == 5);
+            QCOMPARE(count(image, QRect(c - QPoint(3, 3), QSize(7, 7)), green), 25 + 2);
+            QVERIFY(count(image, QRect(c.x() + 3, zero + 3, 20, 601 / 40), white) < 290);
+            QVERIFY(k > 2 || count(image, QRect(c.x() - 10, zero + 1, 10, 40), white) == 400);
+        }
+        // The measured chi(k): magenta, 2 pixels wide, under chi(k).
+        chik->showMeasured(shell());
+        const QImage data = frame(kPlot, kSize);
+        QVector<QPoint> curve;
+        for (int i = 1; i < 160; ++i) {
+            const double v = wave->measuredValues[i], k = wave->kGrid[i];
+            if (std::fabs(v - wave->chi[i]) > 0.05 && std::fabs(v) > 0.05
+                && std::fabs(k - std::round(k)) > 0.05)
+                curve << map(k, v);
+        }
+        for (int i = 0; i < 801 * 601; ++i)
+            QVERIFY(image.pixel(i % 801, i / 801) != black
+                    || data.pixel(i % 801, i / 801) == black);
+        const QPointF t = trace(data, magenta, curve);
+        QVERIFY(t.x() > 0.97 && t.y() > 1.5);
+    }
+
+    // Grid, labels, the zero line low for magnitudes alone, the pointer under the grid at R = 2.
+    void chiRGrid()
+    {
+        for (bool magnitudeOnly : { true, false }) {
+            const QImage image = chiRImage(magnitudeOnly ? QStringList { "abs" } : QStringList());
+            const int zero = chiRAt(magnitudeOnly, 0, 0).y();
+            QVERIFY(count(image, { 0, zero, 1201, 1 }, grey) == 1201
+                    && !count(image, image.rect(), red));
+            for (int u = -2; u < 10; ++u) {
+                const int x = chiRAt(magnitudeOnly, u, 0).x();
+                QVERIFY(count(image, { x, 0, 1, 601 }, grey) == 601
+                        && count(image, { x + 1, 0, 4, 601 }, grey) == 4);
+                QVERIFY(count(image, QRect(x + 5, zero + 5, 30, 601 / 40), white) < 440);
+            }
+        }
+        chik->chiR->setPointer(2.5);
+        QCOMPARE(count(frame(rPlot, rSize), QRect(chiRAt(false, 2.5, 0).x(), 0, 1, 601), red), 600);
+    }
+
+    void chiRCurves_data()
+    {
+        // shown | colour | width | first bin (F, W: mirrored from R = -2) | a curve drawn before
+        QTest::addColumn<QString>("row");
+        for (const char *row : { "abs F|255 200 0|1|-65", "abs W|0 150 255|1|-65|abs F|255 200 0",
+                                 "imag wave|0 255 180|1|1", "real total|200 0 0|2|1",
+                                 "imag total|0 200 0|2|1|real total|200 0 0",
+                                 "abs total|0 0 0|2|1|abs data|220 0 220",
+                                 "real data|150 0 110|2|1|real wave|0 255 180",
+                                 "imag data|255 130 235|2|1", "abs data|220 0 220|2|1" })
+            QTest::newRow(row) << row;
+    }
+
+    // Each selector's curve, bin by bin up to R <= 10, with its pen, over the one before it.
+    void chiRCurves()
+    {
+        QFETCH(QString, row);
+        const QStringList f = row.split('|'), shown = f[0].split(' ');
+        const QStringList under = f.value(4).split(' ', Qt::SkipEmptyParts);
+        const auto rgb = [](const QStringList &c) {
+            return c.size() < 3 ? 0 : qRgb(c[0].toInt(), c[1].toInt(), c[2].toInt());
+        };
+        const QRgb colour = rgb(f[1].split(' ')), underColour = rgb(f.value(5).split(' '));
+        const QPoint pen(f[2].toInt(), f[3].toInt());
+        chik->showMeasured(shell());
+        const QImage image = chiRImage(shown), alone = chiRImage(under),
+                     both = chiRImage(under + shown);
+        const QString part = shown.at(0), source = shown.at(1);
+        const QMap<QString, const std::vector<double> *> arrays { { "F", &wave->ftEnv },
+                                                                  { "W", &wave->ftWin },
+                                                                  { "wave", &wave->ftWave },
+                                                                  { "total", &wave->ftChi },
+                                                                  { "data", &wave->ftMeasured } };
+        const double *array = arrays.value(source)->data();
+        QVector<QPoint> curve;
+        for (int j = pen.y() - 1; j * dR <= 10; ++j) {
+            const double v = part == "abs" || source == "wave" ? wave->ftAbs(array, j)
+                             : part == "real"                  ? wave->ftRe(array, j)
+                                                               : wave->ftIm(array, j);
+            curve << chiRAt(part == "abs", j * dR, v);
+        }
+        const QPointF t = trace(image, colour, curve);
+        QVERIFY2(t.x() == 1 && (pen.x() == 1 ? t.y() < 1.3 : t.y() > 1.6),
+                 qPrintable(QString::number(t.y())));
+        int first = -1, last = -1, shared = under.isEmpty();
+        for (int i = 0; i < rSize.width() * 601; ++i) {
+            const QPoint p(i / 601, i % 601);
+            if (image.pixel(p) == colour)
+                first = first < 0 ? p.x() : first, last = p.x();
+            if (alone.pixel(p) == underColour && image.pixel(p) == colour)
+                shared += both.pixel(p) == colour ? 1 : -1000;
+        }
+        QCOMPARE(QPoint(first, last),
+                 QPoint(std::max(0, curve.constFirst().x() - pen.x() + 1), curve.constLast().x()));
+        QVERIFY(shared > 0);
+    }
+
+    void repaints_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("chiK"); // the chi(R) plot repaints for every change
+        QTest::newRow("R slider step") << "RBar" << true;
+        for (const char *name : { "SelReal", "SelImag", "SelAbs", "SelEnvelope", "SelWindow",
+                                  "SelWave", "SelTotal", "SelData" })
+            QTest::newRow(name) << name << false;
+        QTest::newRow("pointer drag") << "pointer" << false;
+        QTest::newRow("data loaded") << "load" << true;
+        QTest::newRow("data closed") << "actionCloseData" << true;
+    }
+
+    // The chi(R) window stays open throughout: a repaint comes from the change alone.
+    void repaints()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, chiK);
+        if (change != "load")
+            chik->showMeasured(shell());
+        QCoreApplication::processEvents();
+        QSignalSpy kFrames(kPlot, SIGNAL(draw(QPainter *))),
+            rFrames(rPlot, SIGNAL(draw(QPainter *)));
+        if (change == "RBar")
+            wave->ctrl->RBar->triggerAction(QSlider::SliderSingleStepAdd);
+        else if (change == "pointer")
+            drag(rPlot, QPoint(rPlot->width() / 3, 50), QPoint(rPlot->width() / 2, 50));
+        else if (change == "load")
+            chik->showMeasured(shell());
+        else if (change.startsWith("action"))
+            chik->findChild<QAction *>(change)->trigger();
+        else
+            chik->chiR->findChild<QAbstractButton *>(change)->toggle();
+        QTRY_VERIFY(!rFrames.isEmpty());
+        QCoreApplication::processEvents();
+        QVERIFY(kFrames.isEmpty() != chiK && chik->chiR->isVisible());
+    }
+
+    void mouse_data()
+    {
+        QTest::addColumn<bool>("onChiR"); // 1356 pixels wide: R = 2 at x = 452
+        QTest::addColumn<QLine>("drag");
+        QTest::addColumn<QPointF>("after"); // the second window edge, F of the node at k = 1
+        QTest::addColumn<QString>("pointer");
+        // On 800 x 600: edge 4 at (200, 300), k = 6 at x = 300, node 1 at (50, 27.27).
+        QTest::newRow("window edge") << false << QLine(200, 300, 300, 300) << QPointF(6, 1) << "2";
+        QTest::newRow("envelope node")
+            << false << QLine(50, 27, 50, 136) << QPointF(4, -1.1 + 464 * 2.2 / 600) << "2";
+        // 581 of 1356 pixels is 12 * 581 / 1356 - 2 = 3.1415929... in R.
+        QTest::newRow("chi(R): 9 pixels away grabs")
+            << true << QLine(443, 300, 581, 300) << QPointF(4, 1) << "3.14159";
+        QTest::newRow("chi(R): 10 pixels away misses")
+            << true << QLine(462, 300, 581, 300) << QPointF(4, 1) << "2";
+    }
+
+    // Handles and nodes follow the mouse on the chi(k) plot; on the chi(R) plot only the pointer.
+    void mouse()
+    {
+        QFETCH(bool, onChiR);
+        QFETCH(QLine, drag);
+        QFETCH(QPointF, after);
+        QFETCH(QString, pointer);
+        frame(onChiR ? rPlot : kPlot, QSize(onChiR ? 1356 : 800, 600));
+        QSignalSpy updated(wave, SIGNAL(updated()));
+        SurfaceProbe::drag(onChiR ? rPlot : kPlot, drag.p1(), drag.p2());
+        QVERIFY(updated.isEmpty() == onChiR
+                && wave->ctrl->WindowCtrl->positions.at(1) == after.x());
+        QCOMPARE(wave->envelope->nodes.at(1), QPointF(1.0, after.y()));
+        QCOMPARE(chik->chiR->findChild<QLineEdit *>("PointVal")->text(), pointer);
+    }
+
+    void constructed()
+    {
+
+        QCOMPARE(chik->windowTitle() + chik->chiR->windowTitle(), QStringLiteral("chi(k)Chi(R)"));
+        // The panel's formula line may need more than 800 pixels with the fonts at hand.
+        QVERIFY(chik->height() == 600 && chik->width() >= 800
+                && chik->chiR->size() == QSize(800, 600));
+        auto *panels = chik->findChild<QGridLayout *>("WaveCtrlLayout");
+        QVERIFY(panels->count() == 1 && panels->itemAtPosition(0, 0)->widget() == wave->ctrl);
+        // Closed by the user, the chi(R) window comes back with the next change.
+        chik->chiR->close();
+        wave->ctrl->RBar->triggerAction(QSlider::SliderSingleStepAdd);
+        QTRY_VERIFY(chik->chiR->isVisible());
+        QStringList menus;
+        for (QMenuBar *bar : { chik->menuBar(), chik->chiR->menuBar() }) {
+            for (QAction *menu : bar->actions()) {
+                menus << menu->text() + ':';
+                for (QAction *a : menu->menu()->actions())
+                    menus << (a->isSeparator() ? "-" : a->text() + a->shortcut().toString());
+            }
+        }
+        QCOMPARE(menus.join('|'),
+                 QString("File:|Open Scenario…%1|Save Scenario…%2|-|Open Measured chi(k)…|"
+                         "Close Measured Data|-|Export chi(k) Table…|Export Chi(R) Table…|"
+                         "Save chi(k) Plot…|Save Chi(R) Plot…|-|Quit%3|Help:|About Fourk|"
+                         "File:|Export Chi(R) Table…|Save Chi(R) Plot…")
+                     .arg(QKeySequence(QKeySequence::Open).toString(),
+                          QKeySequence(QKeySequence::Save).toString(),
+                          QKeySequence(QKeySequence::Quit).toString()));
+        // Quit ends the program; deleting the main window releases everything it made.
+        const QPointer<QObject> made[] = { wave, wave->envelope, wave->ctrl, chik->chiR };
+        QSignalSpy finishing(chik, SIGNAL(finishing()));
+        chik->findChild<QAction *>("actionQuit")->trigger();
+        QVERIFY(finishing.count() == 1 && !chik->isVisible());
+        delete chik;
+        chik = nullptr;
+        QVERIFY(!made[0] && !made[1] && !made[2] && !made[3]
+                && QApplication::topLevelWidgets().isEmpty());
+    }
+
+    void routes_data()
+    {
+        QTest::addColumn<QString>("route"); // window, menu entry ("drop" for a drop), file
+        for (const char *route :
+             { "k actionOpenScenario menu.fourk", "k actionSaveScenario saved.fourk",
+               "k actionExportChiKTable k.csv", "k actionExportChiRTable r.csv",
+               "R actionExportChiRTable r2.csv", "k actionSaveChiKPlot k.png",
+               "k actionSaveChiRPlot r.png", "R actionSaveChiRPlot r2.png",
+               "k actionOpenData menu.txt", "k actionAbout about", "k drop drop.fourk",
+               "R drop DROP.FOURK", "R drop drop.txt", "k arguments a b.FOURK" })
+            QTest::newRow(route) << route;
+    }
+
+    // Each command as the user gives it; each file written is what the windows' export gives.
+    void routes()
+    {
+        QFETCH(QString, route);
+        const QString action = route.section(' ', 1, 1), file = route.section(' ', 2);
+        const QString path = dir.filePath(file), suffix = QFileInfo(file).suffix().toLower();
+        if (!action.contains("Save") && !action.contains("Export"))
+            write(path, suffix == "fourk" ? lesson : contents(fixtures + "feff_chi.dat"));
+        QMainWindow *target = route.startsWith('k') ? static_cast<QMainWindow *>(chik) : chik->chiR;
+        QString seen;
+        QMimeData mime;
+        mime.setUrls({ QUrl::fromLocalFile(path) });
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        // The start-up opens the last argument ending in .fourk, in any case.
+        if (action == "arguments") {
+            QVERIFY(chik->openScenarioFile(
+                scenarioFromArguments({ "-e.fourk", "x.fourk", "-e", path, "-j", ".fourkk" })));
+        } else if (action == "drop") {
+            QApplication::sendEvent(target, &enter);
+            QVERIFY(enter.isAccepted());
+            QApplication::sendEvent(target, &drop);
+        } else {
+            // The dialog, modal, answers once its event loop runs.
+            QTimer::singleShot(0, chik, [&] {
+                auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                seen = dialog->windowTitle() + '|' + dialog->property("text").toString();
+                if (auto *files = qobject_cast<QFileDialog *>(dialog))
+                    files->selectFile(path);
+                dialog->accept();
+            });
+            QAction *entry = target->findChild<QAction *>(action);
+            entry->trigger();
+            QCOMPARE(seen.section('|', 0, 0), entry->text().remove(QString::fromUtf8("…")));
+        }
+        const ChiK::Plot plot = action.contains("ChiK") ? ChiK::ChiKPlot : ChiK::ChiRPlot;
+        const bool save = action.contains("Save");
+        if (suffix == "txt")
+            chik->findChild<ColumnsDialog *>()->accept();
+        if (suffix == "txt")
+            QCOMPARE(wave->measured().chi, QVector<double>({ 0.15, -0.25, 0.3, -0.01, 0.075 }));
+        else if (suffix == "fourk")
+            QVERIFY(contents(path) == (save ? ScenarioFile::toJson(chik->scenario()) : lesson)
+                    && wave->r == (save ? 2.0 : 7.25));
+        else if (!suffix.isEmpty())
+            QCOMPARE(contents(path),
+                     suffix == "csv" ? chik->table(plot) : chik->picture(plot, PlotImage::Png));
+        else
+            QVERIFY(seen.contains(FOURK_VERSION));
+        QCOMPARE(message(), QString());
+    }
+
+    // A scenario applied: one recomputation, one repaint each. Measured chi(k) shown, followed,
+    // saved with it and opened in a new program, the same there; closed: gone.
+    void scenario()
+    {
+        Scenario s;
+        QString error;
+        QVERIFY(ScenarioFile::parse(
+            R"({"format": "fourk-scenario", "version": 1, "n": 3, "r": 2.56, "p0": -1.26,
+                "p2": 0.333, "sigma": 0.0126, "window": [3.25, 4, 15.5, 16.0625],
+                "envelope": [[0, 1], [8.125, 2.5], [16, 0.5]], "show": ["imag", "total"],
+                "factors": {"envelope": true, "window": true, "debye": false, "pm": true},
+                "pointer": 0.3333333333333333})",
+            &s, &error));
+        QCoreApplication::processEvents();
+        QSignalSpy updated(wave, SIGNAL(updated()));
+        QSignalSpy kFrames(kPlot, SIGNAL(draw(QPainter *))),
+            rFrames(rPlot, SIGNAL(draw(QPainter *)));
+        chik->applyScenario(s);
+        QCOMPARE(updated.count(), 1);
+        QTRY_VERIFY(kFrames.count() == 1 && rFrames.count() == 1);
+        QCOMPARE(chik->chiR->findChild<QLineEdit *>("PointVal")->text(), "0.3333333333333333");
+        QCOMPARE(ScenarioFile::toJson(chik->scenario()), ScenarioFile::toJson(s));
+
+        auto *close = chik->findChild<QAction *>("actionCloseData");
+        auto *selector = chik->chiR->findChild<QAbstractButton *>("SelData");
+        QVERIFY(status(chik).isEmpty() && selector->isHidden() && !close->isEnabled());
+        QVERIFY(chik->openMeasuredFile(fixtures + "feff_chi.dat", 1, 3));
+        // The rows end at k = 3, before the window: no misfit to give.
+        QCOMPARE(status(chik), QString::fromUtf8("feff_chi.dat · 5 rows · k 1 … 3 Å⁻¹ · misfit –"));
+        QVERIFY(!selector->isHidden() && selector->isChecked() && close->isEnabled());
+        wave->ctrl->SelWindowF->setChecked(false);
+        QVERIFY(status(chik).endsWith(' ' + QString::number(wave->misfit, 'g', 3)));
+
+        const QString path = dir.filePath("roundtrip.fourk");
+        QVERIFY(chik->saveScenarioFile(path));
+        ChiK other;
+        other.resize(chik->size());
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other) && other.openScenarioFile(path));
+        const AWave *o = other.waves.constFirst();
+        QVERIFY(o->chi == wave->chi && o->wave == wave->wave && o->envValues == wave->envValues
+                && o->winValues == wave->winValues && o->measuredValues == wave->measuredValues);
+        QVERIFY(o->ftChi == wave->ftChi && o->ftWave == wave->ftWave && o->ftEnv == wave->ftEnv
+                && o->ftWin == wave->ftWin);
+        QCOMPARE(ScenarioFile::toJson(other.scenario()), contents(path));
+        for (ChiK::Plot p : { ChiK::ChiKPlot, ChiK::ChiRPlot })
+            QVERIFY(other.table(p) == chik->table(p)
+                    && other.picture(p, PlotImage::Png) == chik->picture(p, PlotImage::Png));
+        QCOMPARE(status(&other), status(chik));
+        close->trigger();
+        QVERIFY(!wave->hasMeasured() && status(chik).isEmpty() && selector->isHidden()
+                && !selector->isChecked() && !close->isEnabled());
+    }
+
+    void badFiles_data()
+    {
+        QTest::addColumn<QString>(
+            "row"); // command, file (or the lines to write, "/" apart), problem
+        for (const char *row :
+             { "open|old.fourk|", "save|folder|", "save|none/x.fourk|", "table|none/x.csv|",
+               "plot|old.fourk|.png or an .svg", "data|folder|folder", "data|none|cannot be read",
+               "data|big|larger than 64 MiB", "data|1 1/2 2/3 3|3 rows of numbers",
+               "data|1 1/2 2/1.5 3/4 4|line 3: k 1.5" })
+            QTest::newRow(row) << row;
+    }
+
+    // A bad file: one message naming it and the problem; the windows and files stay as they were.
+    void badFiles()
+    {
+        QFETCH(QString, row);
+        const QString command = row.section('|', 0, 0), file = row.section('|', 1, 1);
+        const QString problem = row.section('|', 2),
+                      path = dir.filePath(file.contains(' ') ? "rows" : file);
+        QVERIFY(QDir(dir.path()).mkpath("folder"));
+        write(dir.filePath("old.fourk"), "old");
+        if (file.contains(' ') || file == "big")
+            write(path, file == "big" ? QByteArray((64 << 20) + 1, '1')
+                                      : QString(file).replace('/', '\n').toUtf8());
+        QVERIFY(chik->openMeasuredFile(fixtures + "feff_chi.dat", 1, 2));
+        wave->ctrl->RBar->setValue(55);
+        const QByteArray before = ScenarioFile::toJson(chik->scenario());
+        const QString shown = status(chik);
+        const auto files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const bool done = command == "open"    ? chik->openScenarioFile(path)
+                          : command == "save"  ? chik->saveScenarioFile(path)
+                          : command == "table" ? chik->exportTableFile(ChiK::ChiRPlot, path)
+                          : command == "plot"  ? chik->savePlotFile(ChiK::ChiKPlot, path)
+                                               : chik->openMeasuredFile(path, 1, 2);
+
+        const QString said = message();
+        QVERIFY2(!done && said.contains(path) && said.contains(problem), qPrintable(said));
+        QVERIFY(ScenarioFile::toJson(chik->scenario()) == before && status(chik) == shown);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
+        QCOMPARE(contents(dir.filePath("old.fourk")), QByteArray("old"));
+    }
+
+    // The catalogue in, the windows speak Japanese; lupdate finds no text left untranslated.
+    void japanese()
+    {
+        QVERIFY(languageFromArguments({ "-e", "-j", "-E", "-jj" }) == Language::Japanese
+                && languageFromArguments({ "fourk", "-j", "--e", "-e", "-J" })
+                       == Language::English);
+        QTranslator translator;
+        QVERIFY(loadJapaneseCatalogue(translator)
+                && QCoreApplication::installTranslator(&translator));
+        const ChiK japanese;
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(japanese.chiR->findChild<QWidget *>("SelAbs")->property("text").toString()
+                     + japanese.findChild<QAction *>("actionOpenScenario")->text(),
+                 QString::fromUtf8("絶対値シナリオを開く…"));
+        // lupdate only works on a catalogue that names its language.
+        const QString copy = dir.filePath("catalogue.ts");
+        write(copy,
+              contents(FOURK_SOURCE_DIR "/app/translations/Fourk_ja_JP.ts")
+                  .replace("<TS version=\"2.1\">", "<TS version=\"2.1\" language=\"ja_JP\">"));
+        QVERIFY(QDir::setCurrent(FOURK_SOURCE_DIR));
+        QCOMPARE(
+            QProcess::execute(FOURK_LUPDATE, { "-silent", "-locations", "none", "-I", ".", "app",
+                                               "model", "panels", "plot", "tools", "-ts", copy }),
+            0);
+        // "unfinished" is new in the sources, "vanished" and "obsolete" gone from them.
+        const QString updated = QString::fromUtf8(contents(copy));
+        QStringList untranslated;
+        static const QRegularExpression stale("<source>([^<]*)</source>\\s*<translation (type|/)");
+        for (auto m = stale.globalMatch(updated); m.hasNext();)
+            untranslated << m.next().captured(1);
+        QVERIFY2(updated.count("<translation>") > 100 && untranslated.isEmpty(),
+                 qPrintable(untranslated.join('\n')));
+    }
+};
+
+QTEST_MAIN(tst_App)
+#include "tst_app.moc"

@@ -4,7 +4,6 @@
 #include "model/awave.h"
 #include "model/scenariofile.h"
 #include "panels/wavectrl.h"
-#include "panels/windowfunc.h"
 
 #include <QDir>
 #include <QImage>
@@ -15,18 +14,7 @@
 
 namespace {
 
-// Runs the program in dir; its status, with standard error appended on failure.
-int exportIn(const QString &dir, const QString &args, QByteArray *err = nullptr)
-{
-    QProcess p;
-    p.setWorkingDirectory(dir);
-    p.start(QStringLiteral(FOURK_EXPORT_BINARY), args.split(' ', Qt::SkipEmptyParts));
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return -1;
-    if (err)
-        *err = p.readAllStandardError();
-    return p.exitCode();
-}
+const QString fixtures = FOURK_FIXTURES "/";
 
 QByteArray contents(const QString &path)
 {
@@ -37,93 +25,106 @@ QByteArray contents(const QString &path)
 } // namespace
 
 // The built program, run as a user runs it.
-class TestFourkExport : public QObject
+class tst_FourkExport : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { ConnectionGuard::install(); }
     void run_data();
     void run();
     void sameAsWindows();
-    void optionsOverrideScenario();
-    void measuredData();
 
 private:
-    QTemporaryDir inputs;
+    // Its status; standard output and error in out and err.
+    int exportIn(const QString &dir, const QString &args);
+
+    QByteArray out, err;
 };
 
-void TestFourkExport::initTestCase()
+int tst_FourkExport::exportIn(const QString &dir, const QString &args)
 {
-    ConnectionGuard::install();
-    // A measured chi(k) whose scenario would be over 16 MiB: 1,000,000 rows of 17-digit numbers.
-    QFile big(inputs.filePath("big.chi"));
-    QVERIFY(big.open(QIODevice::WriteOnly));
-    for (int i = 1; i <= 1000000; ++i)
-        big.write(QByteArray::number(i) + " 0.12345678901234567\n");
-}
-
-void TestFourkExport::run_data()
-{
-    QTest::addColumn<QString>("args");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("word"); // named by the one error line
-    QTest::newRow("good") << "" << 0 << "";
-    QTest::newRow("out of range") << "--r 10.0001" << 2 << "--r";
-    QTest::newRow("not a number") << "--r two" << 2 << "--r";
-    QTest::newRow("NaN") << "--sigma nan" << 2 << "--sigma";
-    QTest::newRow("infinity") << "--p2 -inf" << 2 << "--p2";
-    QTest::newRow("malformed list") << "--window 3,,15,16" << 2 << "--window";
-    QTest::newRow("unknown option") << "--radius 2" << 2 << "--radius";
-    QTest::newRow("unknown selector") << "--show abs,phase" << 2 << "--show";
-    QTest::newRow("unwritable path") << "--plot-r no/such/r.png" << 1 << "no/such/r.png";
-    QTest::newRow("missing scenario") << "--scenario x.fourk" << 2 << "x.fourk";
-    QTest::newRow("scenario and output alike") << "--save-scenario k.png" << 2 << "k.png";
-    QTest::newRow("data: bad columns")
-        << "--data FIX/athena.chik --data-columns 0,2" << 2 << "--data-columns";
-    QTest::newRow("data: columns, no data") << "--data-columns 1,3" << 2 << "--data-columns";
-    QTest::newRow("data: k falls") << "--data FIX/semicolon.csv --data-columns 2,1" << 2
-                                   << "semicolon.csv: line 3: k is negative";
-    QTest::newRow("data: scenario too large to read back")
-        << "--data BIG --save-scenario s.fourk" << 1 << "s.fourk: not saved";
-}
-
-// Good outputs come first, so that a check made too late, or a file written before the others
-// are known to work, would leave something behind.
-void TestFourkExport::run()
-{
-    QFETCH(QString, args);
-    QFETCH(int, status);
-    QFETCH(QString, word);
-    QTemporaryDir dir;
     QProcess p;
-    p.setWorkingDirectory(dir.path());
+    p.setWorkingDirectory(dir);
     // Without a platform of its own the program must choose the offscreen one itself.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_QPA_PLATFORM");
     p.setProcessEnvironment(env);
-    args.replace("FIX/", FOURK_FIXTURES "/").replace("BIG", inputs.filePath("big.chi"));
-    p.start(QStringLiteral(FOURK_EXPORT_BINARY),
-            ("--chik - --plot-k k.png --size 320x240 " + args).split(' ', Qt::SkipEmptyParts));
-    QVERIFY(p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), status);
-    const QByteArray out = p.readAllStandardOutput(), err = p.readAllStandardError();
-    const QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    if (status != 0) {
-        QCOMPARE(out, QByteArray());
-        QCOMPARE(err.count('\n'), 1);
-        QVERIFY2(err.startsWith("fourk-export: ") && err.contains(word.toUtf8()), err);
-        QCOMPARE(files, QStringList());
-    } else {
-        QCOMPARE(err, QByteArray());
-        QVERIFY(out.startsWith("k,chi,wave,envelope,window\n0,0,0,1,0\n"));
-        QCOMPARE(files, QStringList { "k.png" });
-        QCOMPARE(QImage(dir.filePath("k.png")).size(), QSize(320, 240));
+    p.start(FOURK_EXPORT_BINARY, args.split(' ', Qt::SkipEmptyParts));
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return -1;
+    out = p.readAllStandardOutput();
+    err = p.readAllStandardError();
+    return p.exitCode();
+}
+
+void tst_FourkExport::run_data()
+{
+    QTest::addColumn<QString>("args"); // FIX/ is tests/fixtures/
+    QTest::addColumn<int>("status");
+    // On success what standard output and the files written (a PNG as its size) hold, each
+    // part between '|'; else what the one error line names.
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("defaults") << "" << 0
+                              << "k,chi,wave,envelope,window\n0,0,0,1,0\n|k.png 800x600|s.fourk"
+                                     + QString(ScenarioFile::toJson(Scenario()));
+    // Wherever they stand, options override the scenario's values (4 and 0.1 for r and sigma, the
+    // Debye-Waller factor off); of two opposite switches the last counts.
+    QTest::newRow("options over a scenario")
+        << "--r 3 --scenario FIX/lesson.fourk --use-debye --pm --no-pm --no-debye --use-debye "
+           "--size 32x24"
+        << 0 << "\"r\": 3,|\"sigma\": 0.1,|\"debye\":true|\"pm\":false|k.png 32x24";
+    // At k = 0.1 athena.chik's -0.02 times k^2 is -0.125 of the largest, 0.04 * 0.2^2, and
+    // bin 0 is their sum; bins lie pi / 102.4 apart. The data selector goes on.
+    QTest::newRow("data") << "--no-window --data FIX/athena.chik --chir r.csv" << 0
+                          << "k,chi,wave,envelope,window,data\n0,0,0,1,0,0\n0.10000000000000001,|"
+                             ",-0.125\n|window_abs,data_re,data_im,data_abs\n0,|,0.875,0,0.875\n"
+                             "0.0306796157|\"total\",\"data\"]|athena.chik";
+    QTest::newRow("data columns") << "--data FIX/feff_chi.dat --data-columns 1,3 --show abs" << 0
+                                  << "\"columns\":[1,3]|\"chi\":[0.15,0.25,0.3,0.01,0.075]|"
+                                     "\"show\": [\"abs\"]";
+    QFile list(fixtures + "bad/command-lines.txt"); // "status | arguments | message", a line each
+    QVERIFY(list.open(QIODevice::ReadOnly | QIODevice::Text));
+    for (const QString &line : QString(list.readAll()).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList cell = line.split(" | ");
+        if (!line.startsWith('#'))
+            QTest::newRow(qPrintable(cell[1])) << cell[1] << cell[0].toInt() << cell[2];
     }
 }
 
+// Good outputs come with every bad input, and a file is there before, so that a check made too
+// late, or a file written before the others are known to work, would change something.
+void tst_FourkExport::run()
+{
+    QFETCH(QString, args);
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QFile old(dir.filePath("s.fourk"));
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    QCOMPARE(exportIn(dir.path(), args.replace("FIX/", fixtures)
+                                      + " --chik - --plot-k k.png --save-scenario s.fourk"),
+             status);
+    QByteArray written = out;
+    for (const QString &name : QDir(dir.path()).entryList(QDir::Files)) {
+        const QSize size = QImage(dir.filePath(name)).size();
+        written += name.toUtf8()
+                   + (name.endsWith(".png")
+                          ? QString(" %1x%2").arg(size.width()).arg(size.height()).toUtf8()
+                          : contents(dir.filePath(name)));
+    }
+    // A failure says so in one line, and writes nothing: the file there before stays as it was.
+    QVERIFY2(status == 0 ? err.isEmpty()
+                         : err.startsWith("fourk-export: ") && err.count('\n') == 1
+                               && written == "s.fourkold",
+             err + written);
+    for (const QString &part : expected.split('|'))
+        QVERIFY2((status ? err : written).contains(part.toUtf8()), qPrintable(part));
+}
+
 // A scenario saved by the windows gives, through fourk-export, the files the windows export.
-void TestFourkExport::sameAsWindows()
+void tst_FourkExport::sameAsWindows()
 {
     QApplication::setQuitOnLastWindowClosed(false);
     ChiK chik;
@@ -143,58 +144,17 @@ void TestFourkExport::sameAsWindows()
 
     const auto size = [&chik](ChiK::Plot p) {
         const QSize s = chik.surface(p)->size();
-        return QString("%1x%2").arg(s.width()).arg(s.height());
+        return QString(" --size %1x%2").arg(s.width()).arg(s.height());
     };
     QCOMPARE(exportIn(dir.path(), "--scenario w.fourk --chik k.csv --chir r.csv --plot-k k.png "
-                                  "--save-scenario s.fourk --size "
+                                  "--save-scenario s.fourk"
                                       + size(ChiK::ChiKPlot)),
              0);
-    QCOMPARE(
-        exportIn(dir.path(), "--scenario w.fourk --plot-r r.svg --size " + size(ChiK::ChiRPlot)),
-        0);
+    QCOMPARE(exportIn(dir.path(), "--scenario w.fourk --plot-r r.svg" + size(ChiK::ChiRPlot)), 0);
     for (const char *name : { "k.csv", "r.csv", "k.png", "r.svg" })
         QVERIFY2(contents(file(name)) == contents(file(QString('w') + name)), name);
     QCOMPARE(contents(file("s.fourk")), contents(file("w.fourk")));
 }
 
-// Options count over the scenario wherever they stand; the last of two opposite switches wins.
-void TestFourkExport::optionsOverrideScenario()
-{
-    QTemporaryDir dir;
-    Scenario s;
-    s.r = 4;
-    s.sigma = 0.1;
-    s.useDebye = false;
-    QFile in(dir.filePath("in.fourk"));
-    QVERIFY(in.open(QIODevice::WriteOnly) && in.write(ScenarioFile::toJson(s)) > 0);
-    in.close();
-    QCOMPARE(exportIn(dir.path(), "--r 3 --scenario in.fourk --use-debye --pm --no-pm --no-debye "
-                                  "--use-debye --save-scenario out.fourk"),
-             0);
-    Scenario out;
-    QString error;
-    QVERIFY2(ScenarioFile::read(dir.filePath("out.fourk"), &out, &error), qPrintable(error));
-    QCOMPARE(out.r, 3.0);
-    QCOMPARE(out.sigma, 0.1);
-    QVERIFY(out.useDebye && !out.pm);
-}
-
-// The tables gain the data as drawn, checked in full by the model's tests: here at k = 0.1,
-// where athena.chik's -0.02 times k^2 is -0.125 of the largest, 0.04 * 0.2^2, and in bin 0, their
-// sum. The data selector goes on.
-void TestFourkExport::measuredData()
-{
-    QTemporaryDir dir;
-    QCOMPARE(exportIn(dir.path(), "--no-window --chik k.csv --chir r.csv --save-scenario s.fourk "
-                                  "--data " FOURK_FIXTURES "/athena.chik"),
-             0);
-    QVERIFY(contents(dir.filePath("k.csv"))
-                .contains("k,chi,wave,envelope,window,data\n0,0,0,1,0,0\n0.1"));
-    QVERIFY(contents(dir.filePath("k.csv")).contains(",-0.125\n"));
-    QVERIFY(contents(dir.filePath("r.csv")).contains("window_abs,data_re,data_im,data_abs\n"));
-    QVERIFY(contents(dir.filePath("r.csv")).contains(",0.875,0,0.875\n"));
-    QVERIFY(contents(dir.filePath("s.fourk")).contains(R"(["abs","F","W","wave","total","data"])"));
-}
-
-QTEST_MAIN(TestFourkExport)
+QTEST_MAIN(tst_FourkExport)
 #include "tst_fourkexport.moc"

@@ -51,6 +51,14 @@ private slots:
         row("drag without Shift", {}, pan(none), same);
         row("pan with Ctrl", {}, pan(shift | ctrl), same);
         row("pan with Alt", {}, pan(shift | alt), same);
+        // The wheel zooms about the pointer by 1.1 a notch; sideways turns count; over the left
+        // band only y zooms.
+        row("wheel in", {}, { move({ 100, 100 }), wheel(120) },
+            "0.227273 -0.909091 9.31818 0.909091");
+        row("wheel sideways out", {}, { move({ 100, 100 }), wheel(10, -120) },
+            "-0.25 -1.1 10.75 1.1");
+        row("wheel on the left band", {}, { move({ 10, 100 }), wheel(120) },
+            "0 -0.909091 10 0.909091");
         row("closer by a pixel", { 103.7, 97.1 }, { press({ 100, 50 }) }, "2.5925 2.4275 (1) 1");
         row("ten pixels away", { 110, 90 }, { press({ 100, 50 }) }, "2.75 2.25 (0) -1");
         row("past both, back", three, pan(none, { 240, 50 }, { 40, 50 }), "1 2 4 (2) 0");

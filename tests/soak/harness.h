@@ -1,0 +1,189 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <csignal>
+#include <random>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#endif
+
+// What the soak and the export fuzz share: the dice, the options, the Qt warning trap, the
+// replay line printed on a failure, a crash or a hang, and the input files, kept or damaged.
+
+// std:: distributions may differ between standard libraries: a seed replays on the build that
+// found it, which is all a soak needs.
+struct Dice : std::mt19937
+{
+    using std::mt19937::mt19937;
+    int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(*this); }
+    double real(double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(*this); }
+    bool chance(double p) { return real(0, 1) < p; }
+    template<typename Items>
+    auto pick(const Items &items)
+    {
+        return items[uniform(0, int(std::size(items)) - 1)];
+    }
+};
+
+namespace Harness {
+
+inline QCommandLineParser options;
+inline QStringList warnings;
+inline QString replay;
+// What a crash or a hang prints, made before every step.
+inline QByteArray replayNow;
+
+inline void printReplay()
+{
+    if (::write(STDERR_FILENO, replayNow.constData(), replayNow.size()) < 0)
+        return;
+}
+
+extern "C" inline void onSignal(int sig)
+{
+    if (::write(STDERR_FILENO, sig == SIGALRM ? "hung\n" : "crashed\n", sig == SIGALRM ? 5 : 8) > 0)
+        printReplay();
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+// A warning means that some value reached Qt that should not have. Let through: the offscreen
+// platform's notes on what it lacks, a headless session's missing runtime folder, Qt 6's note
+// that a font cannot shape a script typed into a field.
+inline void trap(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    static const QRegularExpression notice("^(This plugin does not support |QStandardPaths: "
+                                           "XDG_RUNTIME_DIR|OpenType support missing)");
+    if (type != QtDebugMsg && type != QtInfoMsg && !notice.match(message.trimmed()).hasMatch())
+        warnings << message;
+}
+
+// Reads --<count> N, --seed S, --trace and the flags in extra; from here on Qt warnings are
+// caught, and a crash or a hang prints the replay line.
+inline void start(const QString &count, int *n, unsigned *seed, const QStringList &extra = {})
+{
+    qInstallMessageHandler(trap);
+    options.addOptions({ { count, "How many.", "N" },
+                         { "seed", "The seed.", "S" },
+                         { "trace", "Print each step." } });
+    for (const QString &flag : extra)
+        options.addOption({ flag, "See the source." });
+    options.process(QCoreApplication::arguments());
+    bool ok[2] = { true, true };
+    *n = options.isSet(count) ? options.value(count).toInt(&ok[0]) : *n;
+    *seed = options.isSet("seed") ? options.value("seed").toUInt(&ok[1]) : 1;
+    if (!ok[0] || !ok[1])
+        options.showHelp(2);
+    const QString name = QCoreApplication::applicationName() + ": ";
+    replay = name + QString("seed %1, %2 %3: %4\n").arg(*seed).arg(count.chopped(1), "%1", "%2")
+             + name + QString("replay with --seed %1 --%2 %3\n").arg(*seed).arg(count, "%3");
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers own SIGSEGV and friends; they call this before they end the process.
+    __sanitizer_set_death_callback(printReplay);
+    for (int sig : { SIGALRM, SIGABRT })
+#else
+    for (int sig : { SIGALRM, SIGABRT, SIGSEGV, SIGFPE, SIGBUS, SIGILL })
+#endif
+        std::signal(sig, onSignal);
+}
+
+// Names step index in the replay line; -1 ends the steps.
+inline void step(int index, const QString &what)
+{
+    replayNow = index < 0
+                    ? QByteArray()
+                    : replay.arg(QString::number(index), what, QString::number(index + 1)).toUtf8();
+    // One step, even a large repaint or export under the sanitizers, takes well under this.
+    alarm(index < 0 ? 0 : 120);
+    if (options.isSet("trace") && index >= 0)
+        std::printf("%d: %s\n", index, qPrintable(what));
+    std::fflush(stdout);
+}
+
+// Prints the problems and the replay line; returns the status to end with.
+inline int fail(const QStringList &problems)
+{
+    for (const QString &p : problems)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
+                     qPrintable(p));
+    printReplay();
+    step(-1, {});
+    return 1;
+}
+
+inline QByteArray read(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("?");
+}
+
+inline bool write(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+}
+
+// Numbers of any size and form, special values, no number, other scripts.
+inline QString odd(Dice &d)
+{
+    return d.pick(QStringList {
+        QString::number(d.real(-9, 9) * std::pow(10.0, d.uniform(-330, 330)), 'g', 17), "nan",
+        "-inf", "1e999", "4.9e-324", "-0", "", " 7 ", "0x10", "1,5", "1e", "\u22123", "\uff11",
+        "\U0001f600", "\u7a93", QString(999, '9') });
+}
+
+// A saved scenario as it is, cut short, or with one number, value or line replaced.
+inline QByteArray scenario(Dice &d, const QByteArray &saved)
+{
+    const QString where = d.pick(
+        QStringList { "^$", "-?\\d[\\d.eE+-]*", ": \\K[^\n]*?(?=,?\n)", "\n[^\n]*",
+                      QString("^[\\s\\S]{%1}\\K[\\s\\S]*").arg(d.uniform(0, saved.size())) });
+    QVector<QRegularExpressionMatch> found;
+    for (auto it = QRegularExpression(where).globalMatch(QString::fromUtf8(saved)); it.hasNext();)
+        found << it.next();
+    const QByteArray by = d.pick(QList<QByteArray> {
+        "", "0", "3", "\"x\"", "[]", "{}", "[[1,1]]",
+        "[" + QByteArray("[1,1],").repeated(1000) + "[2,1]]", odd(d).toUtf8() });
+    const QRegularExpressionMatch m = found.isEmpty() ? QRegularExpressionMatch() : d.pick(found);
+    return found.isEmpty() ? saved
+                           : saved.left(m.capturedStart()) + by + saved.mid(m.capturedEnd());
+}
+
+// A measured chi(k): a header, separators and line ends of any kind, rows of k rising and other
+// columns; perhaps the rest of a line from some point on replaced.
+inline QByteArray data(Dice &d)
+{
+    QByteArray text
+        = d.pick(QList<QByteArray> { "", "\xef\xbb\xbf", "# k chi\n", "k chi\n", "! a\n% b\n\n" });
+    const QByteArray separator = d.pick(QList<QByteArray> { " ", "\t", ",", ";", " ,\t" });
+    const double scale = d.chance(0.05) ? 1e300 : 1;
+    double k = d.real(0, 3) * scale;
+    for (int rows = d.uniform(0, 300), columns = d.uniform(2, 4), i = 0; i < rows; ++i) {
+        text += QByteArray::number(k += d.real(0.001, 0.3) * scale, 'g', 12);
+        for (int c = 1; c < columns; ++c)
+            text += separator + QByteArray::number(d.real(-2, 2), 'g', d.uniform(1, 17));
+        text += d.chance(0.9) ? "\n" : "\r\n";
+    }
+    const int at = d.uniform(0, text.size()), end = text.indexOf('\n', at);
+    return d.chance(0.5) || end < 0
+               ? text
+               : text.left(at) + d.pick(QList<QByteArray> { "", "\n", "x", "1e999" })
+                     + text.mid(end);
+}
+
+} // namespace Harness
+
+#if defined(__SANITIZE_ADDRESS__)
+// The undefined-behaviour checks do not call the death callback: make them stop through
+// abort(), whose handler prints the replay line, and with the stack.
+extern "C" const char *__ubsan_default_options()
+{
+    return "print_stacktrace=1:abort_on_error=1";
+}
+#endif

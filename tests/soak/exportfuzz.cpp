@@ -49,7 +49,7 @@ struct Fuzz
             = QString("r 0 10 p0 -10 10 p2 -1 1 sigma 0 0.2 pointer -2 10").split(' ');
         const int at = range.indexOf(name);
         if (name == "scenario" || name == "data")
-            write(dir.filePath(name), name == "data" ? data(d) : scenario(d, saved));
+            write(dir.filePath(name), name == "data" ? data(d) : damage(d, saved));
         const QMap<QString, QStringList> values {
             { "n", { "1", "2", "3", "0", "2.5" } },
             { "window", { numbers(4, 0, 16), numbers(d.uniform(0, 5), 0, 16, ";") } },
@@ -90,26 +90,25 @@ struct Fuzz
                    d.uniform(0, 60));
     }
 
-    QStringList judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &before)
+    void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &before)
     {
         QMap<QString, QByteArray> after = snapshot(dir);
-        if (status == 1 || status == 2)
-            return QStringList { "not one line on standard error" }.mid(
-                       err.count('\n') == 1 && err.startsWith("fourk-export: "))
-                   + QStringList { "a file changed" }.mid(after == before);
+        if (status == 1 || status == 2) {
+            want(err.count('\n') == 1 && err.startsWith("fourk-export: "), "not one line: " + err);
+            return want(after == before, "a file changed");
+        }
         // An input that the model's readers refuse must fail the run.
         Scenario s;
         Spectrum m;
         QString e;
         const QStringList columns = last.value("--data-columns", "1,2").split(',');
-        if (status != 0 || !err.isEmpty()
-            || (last.contains("--scenario")
-                && !ScenarioFile::read(dir.filePath(last["--scenario"]), &s, &e))
-            || (last.contains("--data") && columns.size() == 2
-                && !SpectrumFile::read(dir.filePath(last["--data"]), columns[0].toInt(),
-                                       columns[1].toInt(), &m, &e)))
-            return { QString("status %1; the model's readers say: %2").arg(status).arg(e) };
-        QStringList problems;
+        want(status == 0 && err.isEmpty()
+                 && (!last.contains("--scenario")
+                     || ScenarioFile::read(dir.filePath(last["--scenario"]), &s, &e))
+                 && (!last.contains("--data") || columns.size() != 2
+                     || SpectrumFile::read(dir.filePath(last["--data"]), columns[0].toInt(),
+                                           columns[1].toInt(), &m, &e)),
+             QString("status %1, %2; the model's readers say: %3").arg(status).arg(err, e));
         const QStringList size = last.value("--size", "800x600").split('x');
         for (const QString option :
              { "--chik", "--chir", "--plot-k", "--plot-r", "--save-scenario" }) {
@@ -125,13 +124,10 @@ struct Fuzz
                 good = file.endsWith(".svg") ? text.contains("<svg")
                                              : QImage::fromData(text).size()
                                                    == QSize(size[0].toInt(), size[1].toInt());
-            problems << QStringList { option + " " + file + " is incomplete " + e }.mid(
-                good || file == "-");
+            want(good || file == "-", option + " " + file + " is incomplete " + e);
         }
         for (auto it = after.cbegin(); it != after.cend(); ++it)
-            problems << QStringList { it.key() + " changed, though no output names it" }.mid(
-                before.value(it.key()) == *it);
-        return problems;
+            want(before.value(it.key()) == *it, it.key() + " changed, though no output names it");
     }
 };
 
@@ -163,12 +159,12 @@ int main(int argc, char *argv[])
         p.setWorkingDirectory(folder.path());
         p.setProcessEnvironment(env);
         p.start(FOURK_EXPORT_BINARY, args);
-        const bool ended = p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit;
-        const QByteArray err = p.readAllStandardError();
-        QStringList problems
-            = ended ? fuzz.judge(p.exitCode(), err, before) : QStringList("crashed");
-        if (!(problems += std::exchange(warnings, {})).isEmpty())
-            return fail(problems << "standard error: " + err);
+        if (p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit)
+            fuzz.judge(p.exitCode(), p.readAllStandardError(), before);
+        else
+            problems << "crashed";
+        if (!problems.isEmpty())
+            return fail();
     }
     step(-1, {});
     std::printf("fourk-export-fuzz: all %d runs ended as they must\n", runs);

@@ -13,10 +13,8 @@
 #include <sanitizer/common_interface_defs.h>
 #endif
 
-// What the soak and the export fuzz share: the dice, the options, the Qt warning trap, the
-// replay line printed on a failure, a crash or a hang, and the input files, kept or damaged.
-// std:: distributions may differ between standard libraries: a seed replays on the build that
-// found it, which is all a soak needs.
+// What the soak and the export fuzz share. std:: distributions may differ between standard
+// libraries: a seed replays on the build that found it, which is all a soak needs.
 struct Dice : std::mt19937
 {
     using std::mt19937::mt19937;
@@ -33,21 +31,16 @@ struct Dice : std::mt19937
 namespace Harness {
 
 inline QCommandLineParser options;
-inline QStringList warnings;
+// What went wrong in this step, Qt's warnings included.
+inline QStringList problems;
+// The line that replays the run up to this step, made before the step for a crash to print.
 inline QString replay;
-// What a crash or a hang prints, made before every step.
 inline QByteArray replayNow;
-
-inline void printReplay()
-{
-    if (::write(STDERR_FILENO, replayNow.constData(), replayNow.size()) < 0)
-        return;
-}
 
 extern "C" inline void onSignal(int sig)
 {
-    if (::write(STDERR_FILENO, sig == SIGALRM ? "hung\n" : "crashed\n", sig == SIGALRM ? 5 : 8) > 0)
-        printReplay();
+    if (::write(STDERR_FILENO, replayNow.constData(), replayNow.size()) < 0 || sig == 0)
+        return;
     std::signal(sig, SIG_DFL);
     std::raise(sig);
 }
@@ -60,28 +53,28 @@ inline void trap(QtMsgType type, const QMessageLogContext &, const QString &mess
     static const QRegularExpression notice("^(This plugin does not support |QStandardPaths: "
                                            "XDG_RUNTIME_DIR|OpenType support missing)");
     if (type != QtDebugMsg && type != QtInfoMsg && !notice.match(message.trimmed()).hasMatch())
-        warnings << message;
+        problems << "Qt warned: " + message;
 }
 
 // Reads --<count> N, --seed S, --trace and the flags in extra; from here on Qt warnings are
-// caught, and a crash or a hang prints the replay line.
+// caught, and a crash or a hang (a step of over two minutes) prints the replay line.
 inline void start(const QString &count, int *n, unsigned *seed, const QStringList &extra = {})
 {
     qInstallMessageHandler(trap);
-    options.addOptions({ { count, "How many.", "N" },
+    options.addOptions({ { count, "How many.", "N", QString::number(*n) },
                          { "seed", "The seed.", "S", "1" },
                          { "trace", "Print each step." } });
     for (const QString &flag : extra)
         options.addOption({ flag, "See the source." });
     options.process(QCoreApplication::arguments());
-    *n = options.isSet(count) ? options.value(count).toInt() : *n;
+    *n = options.value(count).toInt();
     *seed = options.value("seed").toUInt();
     const QString name = QCoreApplication::applicationName() + ": ";
     replay = name + QString("seed %1, %2 %3: %4\n").arg(*seed).arg(count.chopped(1), "%1", "%2")
              + name + QString("replay with --seed %1 --%2 %3\n").arg(*seed).arg(count, "%3");
 #if defined(__SANITIZE_ADDRESS__)
     // The sanitizers own SIGSEGV and friends; they call this before they end the process.
-    __sanitizer_set_death_callback(printReplay);
+    __sanitizer_set_death_callback([] { onSignal(0); });
     for (int sig : { SIGALRM, SIGABRT })
 #else
     for (int sig : { SIGALRM, SIGABRT, SIGSEGV, SIGFPE, SIGBUS, SIGILL })
@@ -95,20 +88,24 @@ inline void step(int index, const QString &what)
     replayNow = index < 0
                     ? QByteArray()
                     : replay.arg(QString::number(index), what, QString::number(index + 1)).toUtf8();
-    // One step, even a large repaint or export under the sanitizers, takes well under this.
     alarm(index < 0 ? 0 : 120);
     if (options.isSet("trace") && index >= 0)
         std::printf("%d: %s\n", index, qPrintable(what));
     std::fflush(stdout);
 }
 
+inline void want(bool ok, const QString &problem)
+{
+    problems << QStringList(problem).mid(ok);
+}
+
 // Prints the problems and the replay line; returns the status to end with.
-inline int fail(const QStringList &problems)
+inline int fail()
 {
     for (const QString &p : problems)
         std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
                      qPrintable(p));
-    printReplay();
+    onSignal(0);
     step(-1, {});
     return 1;
 }
@@ -134,9 +131,8 @@ inline QString odd(Dice &d)
         "\U0001f600", "\u7a93", QString(999, '9') });
 }
 
-// A saved scenario as it is, cut short, or with the text from some point to the next delimiter
-// replaced.
-inline QByteArray scenario(Dice &d, QByteArray text)
+// A text as it is, cut short, or with the text from some point to the next delimiter replaced.
+inline QByteArray damage(Dice &d, QByteArray text)
 {
     int at = d.uniform(0, text.size()), end = at;
     while (end < text.size() && !QByteArray(",]}\n").contains(text[end]))
@@ -148,7 +144,7 @@ inline QByteArray scenario(Dice &d, QByteArray text)
 }
 
 // A measured chi(k): a header, separators and line ends of any kind, rows of k rising and other
-// columns; perhaps the rest of a line from some point on replaced.
+// columns; damaged or not.
 inline QByteArray data(Dice &d)
 {
     QByteArray text
@@ -162,11 +158,7 @@ inline QByteArray data(Dice &d)
             text += separator + QByteArray::number(d.real(-2, 2), 'g', d.uniform(1, 17));
         text += d.chance(0.9) ? "\n" : "\r\n";
     }
-    const int at = d.uniform(0, text.size()), end = text.indexOf('\n', at);
-    return d.chance(0.5) || end < 0
-               ? text
-               : text.left(at) + d.pick(QList<QByteArray> { "", "\n", "x", "1e999" })
-                     + text.mid(end);
+    return damage(d, text);
 }
 
 } // namespace Harness

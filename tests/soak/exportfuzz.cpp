@@ -17,7 +17,13 @@ namespace {
 
 using namespace Harness;
 
-QMap<QString, QByteArray> snapshot(const QDir &dir)
+Dice d(1);
+QDir dir;
+// The options' values as the program reads them: the last one given.
+QMap<QString, QString> last;
+QByteArray saved;
+
+QMap<QString, QByteArray> snapshot()
 {
     QMap<QString, QByteArray> files;
     for (const QString &name : dir.entryList(QDir::Files))
@@ -25,111 +31,99 @@ QMap<QString, QByteArray> snapshot(const QDir &dir)
     return files;
 }
 
-struct Fuzz
+// n numbers in lo … hi, each perhaps odd, with the separators taken in turn.
+QString numbers(int n, double lo, double hi, const QString &separators = ",")
 {
-    Dice d { 1 };
-    QDir dir;
-    // The options' values as the program reads them: the last one given.
-    QMap<QString, QString> last;
-    QByteArray saved = ScenarioFile::toJson(Scenario());
+    QString list;
+    for (int i = 0; i < n; ++i)
+        list += (i ? QString(separators[i % separators.size()]) : "")
+                + (d.chance(0.9) ? QString::number(d.real(lo, hi), 'g', 9) : odd(d));
+    return list;
+}
 
-    // n numbers in lo … hi, each perhaps odd, with the separators taken in turn.
-    QString numbers(int n, double lo, double hi, const QString &separators = ",")
-    {
-        QString list;
-        for (int i = 0; i < n; ++i)
-            list += (i ? QString(separators[i % separators.size()]) : "")
-                    + (d.chance(0.9) ? QString::number(d.real(lo, hi), 'g', 9) : odd(d));
-        return list;
-    }
+QString value(const QString &name)
+{
+    if (name == "scenario" || name == "data")
+        write(dir.filePath(name), name == "data" ? data(d) : damage(d, saved));
+    const QMap<QString, QStringList> values {
+        { "n", { "1", "2", "3", "0", "2.5" } },
+        { "r", { numbers(1, 0, 10) } },
+        { "p0", { numbers(1, -10, 10) } },
+        { "p2", { numbers(1, -1, 1) } },
+        { "sigma", { numbers(1, 0, 0.2) } },
+        { "pointer", { numbers(1, -2, 10) } },
+        { "window", { numbers(4, 0, 16), numbers(d.uniform(0, 5), 0, 16, ";") } },
+        { "envelope", { numbers(2 * d.uniform(0, 20), -2, 18, ",:"), numbers(3, 0, 1, ":") } },
+        { "show", { d.pick(Scenario::selectorNames()), "abs,F,data", "ABS", "none", "" } },
+        { "size",
+          { "80x60", "1x1", "0x5", "8193x1", "x", QString("%1x7").arg(d.uniform(1, 900)) } },
+        { "scenario", { name, name, "missing/x", "folder" } },
+        { "data", { name, name, "missing/x", "folder" } },
+        { "data-columns", { "1,2", "2,1", "0,2", "1,1000", "1;2", "" } },
+        { "plot", { "k.png", "r.svg", "p.PNG", "old.png", "x.jpg", "no/x.png" } },
+    };
+    return d.pick(values.value(name.left(4) == "plot" ? "plot" : name,
+                               { "k.csv", "r.csv", "old.csv", "-", "no/x", "folder", "" }));
+}
 
-    QString value(const QString &name)
-    {
-        const QStringList range
-            = QString("r 0 10 p0 -10 10 p2 -1 1 sigma 0 0.2 pointer -2 10").split(' ');
-        const int at = range.indexOf(name);
-        if (name == "scenario" || name == "data")
-            write(dir.filePath(name), name == "data" ? data(d) : damage(d, saved));
-        const QMap<QString, QStringList> values {
-            { "n", { "1", "2", "3", "0", "2.5" } },
-            { "window", { numbers(4, 0, 16), numbers(d.uniform(0, 5), 0, 16, ";") } },
-            { "envelope", { numbers(2 * d.uniform(0, 20), -2, 18, ",:"), numbers(3, 0, 1, ":") } },
-            { "show", { d.pick(Scenario::selectorNames()), "abs,F,data", "ABS", "none", "" } },
-            { "size",
-              { "80x60", "1x1", "0x5", "8193x1", "x", QString("%1x7").arg(d.uniform(1, 900)) } },
-            { "scenario", { name, name, "missing/x", "folder" } },
-            { "data", { name, name, "missing/x", "folder" } },
-            { "data-columns", { "1,2", "2,1", "0,2", "1,1000", "1;2", "" } },
-            { "plot", { "k.png", "r.svg", "p.PNG", "old.png", "x.jpg", "no/x.png" } },
-        };
-        return at >= 0 ? numbers(1, range[at + 1].toDouble(), range[at + 2].toDouble())
-                       : d.pick(values.value(
-                           name.left(4) == "plot" ? "plot" : name,
-                           { "k.csv", "r.csv", "old.csv", "-", "no/x", "folder", "" }));
+QStringList commandLine()
+{
+    const QStringList valued = QString("n r p0 p2 sigma pointer window envelope show size scenario "
+                                       "data data-columns chik chir plot-k plot-r save-scenario")
+                                   .split(' ');
+    // There before every run: a file to overwrite and a folder.
+    write(dir.filePath("old.csv"), "old\n");
+    dir.mkdir("folder");
+    last.clear();
+    QStringList args;
+    // Almost always an output first, so that most runs get as far as building the windows.
+    for (int i = d.chance(0.9) ? -1 : 0, n = d.uniform(0, 6); i < n; ++i) {
+        const QString name = d.pick(valued.mid(i < 0 ? 13 : 0)),
+                      v = last["--" + name] = value(name);
+        args << (d.chance(0.3) ? QStringList { "--" + name + "=" + v }
+                               : QStringList { "--" + name, v });
     }
+    return args << QStringList { "--no-envelope", "--pm", "--pm=1", "-r", "r", "--" }.mid(
+               d.uniform(0, 60));
+}
 
-    QStringList commandLine()
-    {
-        const QStringList valued
-            = QString("n r p0 p2 sigma pointer window envelope show size scenario data "
-                      "data-columns chik chir plot-k plot-r save-scenario")
-                  .split(' ');
-        // There before every run: a file to overwrite and a folder.
-        write(dir.filePath("old.csv"), "old\n");
-        dir.mkdir("folder");
-        last.clear();
-        QStringList args;
-        // Almost always an output first, so that most runs get as far as building the windows.
-        for (int i = d.chance(0.9) ? -1 : 0, n = d.uniform(0, 6); i < n; ++i) {
-            const QString name = d.pick(valued.mid(i < 0 ? 13 : 0)),
-                          v = last["--" + name] = value(name);
-            args << (d.chance(0.3) ? QStringList { "--" + name + "=" + v }
-                                   : QStringList { "--" + name, v });
-        }
-        return args << QStringList { "--no-envelope", "--pm", "--pm=1", "-r", "r", "--" }.mid(
-                   d.uniform(0, 60));
+void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &before)
+{
+    QMap<QString, QByteArray> after = snapshot();
+    if (status == 1 || status == 2)
+        return want(err.count('\n') == 1 && err.startsWith("fourk-export: ") && after == before,
+                    "not one line, or a file changed: " + err);
+    // An input that the model's readers refuse must fail the run.
+    Scenario s;
+    Spectrum m;
+    QString e;
+    const QStringList columns = last.value("--data-columns", "1,2").split(',');
+    want(status == 0 && err.isEmpty()
+             && (!last.contains("--scenario")
+                 || ScenarioFile::read(dir.filePath(last["--scenario"]), &s, &e))
+             && (!last.contains("--data") || columns.size() != 2
+                 || SpectrumFile::read(dir.filePath(last["--data"]), columns[0].toInt(),
+                                       columns[1].toInt(), &m, &e)),
+         QString("status %1, %2; the model's readers say: %3").arg(status).arg(err, e));
+    const QStringList size = last.value("--size", "800x600").split('x');
+    for (const QString option : { "--chik", "--chir", "--plot-k", "--plot-r", "--save-scenario" }) {
+        const QString file = last.value(option, "-");
+        const QByteArray text = after.take(file);
+        // Tables of finite numbers under a header line; scenarios that read back; pictures.
+        bool good = text.count('\n') > 1;
+        for (const QByteArray &cell : text.trimmed().replace('\n', ',').split(',').mid(2))
+            good = good && std::isfinite(cell.toDouble(&good));
+        if (option == "--save-scenario" && (good = ScenarioFile::parse(text, &s, &e)))
+            saved = text;
+        if (option.startsWith("--plot"))
+            good = file.endsWith(".svg")
+                       ? text.contains("<svg")
+                       : QImage::fromData(text).size() == QSize(size[0].toInt(), size[1].toInt());
+        want(good || file == "-", option + " " + file + " is incomplete " + e);
     }
-
-    void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &before)
-    {
-        QMap<QString, QByteArray> after = snapshot(dir);
-        if (status == 1 || status == 2) {
-            want(err.count('\n') == 1 && err.startsWith("fourk-export: "), "not one line: " + err);
-            return want(after == before, "a file changed");
-        }
-        // An input that the model's readers refuse must fail the run.
-        Scenario s;
-        Spectrum m;
-        QString e;
-        const QStringList columns = last.value("--data-columns", "1,2").split(',');
-        want(status == 0 && err.isEmpty()
-                 && (!last.contains("--scenario")
-                     || ScenarioFile::read(dir.filePath(last["--scenario"]), &s, &e))
-                 && (!last.contains("--data") || columns.size() != 2
-                     || SpectrumFile::read(dir.filePath(last["--data"]), columns[0].toInt(),
-                                           columns[1].toInt(), &m, &e)),
-             QString("status %1, %2; the model's readers say: %3").arg(status).arg(err, e));
-        const QStringList size = last.value("--size", "800x600").split('x');
-        for (const QString option :
-             { "--chik", "--chir", "--plot-k", "--plot-r", "--save-scenario" }) {
-            const QString file = last.value(option, "-");
-            const QByteArray text = after.take(file);
-            // Tables of finite numbers under a header line; scenarios that read back; pictures.
-            bool good = text.count('\n') > 1;
-            for (const QByteArray &cell : text.trimmed().replace('\n', ',').split(',').mid(2))
-                good = good && std::isfinite(cell.toDouble(&good));
-            if (option == "--save-scenario" && (good = ScenarioFile::parse(text, &s, &e)))
-                saved = text;
-            if (option.startsWith("--plot"))
-                good = file.endsWith(".svg") ? text.contains("<svg")
-                                             : QImage::fromData(text).size()
-                                                   == QSize(size[0].toInt(), size[1].toInt());
-            want(good || file == "-", option + " " + file + " is incomplete " + e);
-        }
-        for (auto it = after.cbegin(); it != after.cend(); ++it)
-            want(before.value(it.key()) == *it, it.key() + " changed, though no output names it");
-    }
-};
+    for (auto it = after.cbegin(); it != after.cend(); ++it)
+        want(before.value(it.key()) == *it, it.key() + " changed, though no output names it");
+}
 
 } // namespace
 
@@ -139,7 +133,8 @@ int main(int argc, char *argv[])
     int runs = 200;
     unsigned seed = 1;
     start("runs", &runs, &seed);
-    std::printf("fourk-export-fuzz: %d runs, seed %u\n", runs, seed);
+    d.seed(seed);
+    saved = ScenarioFile::toJson(Scenario());
     // A sanitizer build turns every finding into a crash, with whole stacks for the leak check,
     // which knows Qt's own platform allocations from a suppressions file.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -147,26 +142,19 @@ int main(int argc, char *argv[])
     env.insert("UBSAN_OPTIONS", "abort_on_error=1:print_stacktrace=1");
     env.insert("LSAN_OPTIONS", "suppressions=" FOURK_LSAN_SUPPRESSIONS ":print_suppressions=0");
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    Fuzz fuzz;
-    fuzz.d = Dice(seed);
-    for (int i = 0; i < runs; ++i) {
+    for (int i = 0; i < runs && problems.isEmpty(); ++i) {
         QTemporaryDir folder;
-        fuzz.dir = QDir(folder.path());
-        const QStringList args = fuzz.commandLine();
-        const QMap<QString, QByteArray> before = snapshot(fuzz.dir);
+        dir = QDir(folder.path());
+        const QStringList args = commandLine();
+        const QMap<QString, QByteArray> before = snapshot();
         step(i, "fourk-export '" + args.join("' '") + "'");
         QProcess p;
         p.setWorkingDirectory(folder.path());
         p.setProcessEnvironment(env);
         p.start(FOURK_EXPORT_BINARY, args);
-        if (p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit)
-            fuzz.judge(p.exitCode(), p.readAllStandardError(), before);
-        else
-            problems << "crashed";
-        if (!problems.isEmpty())
-            return fail();
+        want(p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit, "crashed");
+        judge(p.exitCode(), p.readAllStandardError(), before);
     }
-    step(-1, {});
-    std::printf("fourk-export-fuzz: all %d runs ended as they must\n", runs);
-    return 0;
+    std::printf("fourk-export-fuzz: %s\n", problems.isEmpty() ? "passed" : "failed");
+    return problems.isEmpty() ? 0 : fail();
 }

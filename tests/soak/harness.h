@@ -45,9 +45,8 @@ extern "C" inline void onSignal(int sig)
     std::raise(sig);
 }
 
-// A warning means that some value reached Qt that should not have. Let through: the offscreen
-// platform's notes on what it lacks, a headless session's missing runtime folder, Qt 6's note
-// that a font cannot shape a script typed into a field.
+// A warning means a value reached Qt that should not have. Let through the offscreen platform's
+// notes, a headless session's missing runtime folder, and a font that cannot shape a script.
 inline void trap(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     static const QRegularExpression notice("^(This plugin does not support |QStandardPaths: "
@@ -57,7 +56,7 @@ inline void trap(QtMsgType type, const QMessageLogContext &, const QString &mess
 }
 
 // Reads --<count> N, --seed S, --trace and the flags in extra; from here on Qt warnings are
-// caught, and a crash or a hang (a step of over two minutes) prints the replay line.
+// caught, and a crash or a hang prints the replay line.
 inline void start(const QString &count, int *n, unsigned *seed, const QStringList &extra = {})
 {
     qInstallMessageHandler(trap);
@@ -82,14 +81,12 @@ inline void start(const QString &count, int *n, unsigned *seed, const QStringLis
         std::signal(sig, onSignal);
 }
 
-// Names step index in the replay line; -1 ends the steps.
+// Names the step in the replay line; a step of over two minutes counts as a hang.
 inline void step(int index, const QString &what)
 {
-    replayNow = index < 0
-                    ? QByteArray()
-                    : replay.arg(QString::number(index), what, QString::number(index + 1)).toUtf8();
-    alarm(index < 0 ? 0 : 120);
-    if (options.isSet("trace") && index >= 0)
+    replayNow = replay.arg(QString::number(index), what, QString::number(index + 1)).toUtf8();
+    alarm(120);
+    if (options.isSet("trace"))
         std::printf("%d: %s\n", index, qPrintable(what));
     std::fflush(stdout);
 }
@@ -106,7 +103,6 @@ inline int fail()
         std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
                      qPrintable(p));
     onSignal(0);
-    step(-1, {});
     return 1;
 }
 
@@ -143,21 +139,18 @@ inline QByteArray damage(Dice &d, QByteArray text)
     return d.chance(0.3) ? text : d.chance(0.1) ? text.left(at) : text.replace(at, end - at, by);
 }
 
-// A measured chi(k): a header, separators and line ends of any kind, rows of k rising and other
-// columns; damaged or not.
+// A measured chi(k): a header, rows of k rising with other columns, separators and line ends of
+// any kind; damaged or not.
 inline QByteArray data(Dice &d)
 {
     QByteArray text
         = d.pick(QList<QByteArray> { "", "\xef\xbb\xbf", "# k chi\n", "k chi\n", "! a\n% b\n\n" });
-    const QByteArray separator = d.pick(QList<QByteArray> { " ", "\t", ",", ";", " ,\t" });
-    const double scale = d.chance(0.05) ? 1e300 : 1;
-    double k = d.real(0, 3) * scale;
-    for (int rows = d.uniform(0, 300), columns = d.uniform(2, 4), i = 0; i < rows; ++i) {
-        text += QByteArray::number(k += d.real(0.001, 0.3) * scale, 'g', 12);
-        for (int c = 1; c < columns; ++c)
-            text += separator + QByteArray::number(d.real(-2, 2), 'g', d.uniform(1, 17));
-        text += d.chance(0.9) ? "\n" : "\r\n";
-    }
+    const QByteArray gap = d.pick(QList<QByteArray> { " ", "\t", ",", ";", " ,\t" }),
+                     end = d.chance(0.9) ? "\n" : "\r\n";
+    for (double k = d.real(0, 3), rows = d.uniform(0, 300), scale = d.chance(0.05) ? 1e300 : 1;
+         rows > 0; --rows)
+        text += QByteArray::number(k += d.real(0.001, 0.3) * scale, 'g', 12) + gap
+                + QByteArray::number(d.real(-2, 2), 'g', d.uniform(1, 17)) + gap + "7" + end;
     return damage(d, text);
 }
 

@@ -31,7 +31,6 @@ struct Dice : std::mt19937
 namespace Harness {
 
 inline QCommandLineParser options;
-// What went wrong in this step, Qt's warnings included.
 inline QStringList problems;
 // The line that replays the run up to this step, made before the step for a crash to print.
 inline QString replay;
@@ -55,8 +54,7 @@ inline void trap(QtMsgType type, const QMessageLogContext &, const QString &mess
         problems << "Qt warned: " + message;
 }
 
-// Reads --<count> N, --seed S, --trace and the flags in extra; from here on Qt warnings are
-// caught, and a crash or a hang prints the replay line.
+// Reads the options; from here on Qt warnings are caught, and crashes print the replay line.
 inline void start(const QString &count, int *n, unsigned *seed, const QStringList &extra = {})
 {
     qInstallMessageHandler(trap);
@@ -96,7 +94,6 @@ inline void want(bool ok, const QString &problem)
     problems << QStringList(problem).mid(ok);
 }
 
-// Prints the problems and the replay line; returns the status to end with.
 inline int fail()
 {
     for (const QString &p : problems)
@@ -118,7 +115,6 @@ inline bool write(const QString &path, const QByteArray &text)
     return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
 }
 
-// Numbers of any size and form, special values, no number, other scripts.
 inline QString odd(Dice &d)
 {
     return d.pick(QStringList {
@@ -139,8 +135,7 @@ inline QByteArray damage(Dice &d, QByteArray text)
     return d.chance(0.3) ? text : d.chance(0.1) ? text.left(at) : text.replace(at, end - at, by);
 }
 
-// A measured chi(k): a header, rows of k rising with other columns, separators and line ends of
-// any kind; damaged or not.
+// A measured chi(k) with a header, separators and line ends of any kind; damaged or not.
 inline QByteArray data(Dice &d)
 {
     QByteArray text

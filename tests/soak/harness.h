@@ -97,8 +97,7 @@ inline void want(bool ok, const QString &problem)
 inline int fail()
 {
     for (const QString &p : problems)
-        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()),
-                     qPrintable(p));
+        std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::applicationName() + ": " + p));
     onSignal(0);
     return 1;
 }

@@ -23,13 +23,6 @@ namespace {
 
 using namespace Harness;
 
-template<typename Values>
-bool within(const Values &v, int count, double limit = 1e300)
-{
-    return int(v.size()) == count
-           && std::all_of(v.begin(), v.end(), [=](double x) { return std::abs(x) <= limit; });
-}
-
 struct Soak
 {
     ChiK &w;
@@ -94,7 +87,7 @@ struct Soak
         saved = kind == 's' ? read(p) : saved;
     }
 
-    // Presses, moves, releases, double clicks and wheel turns near a handle, or anywhere.
+    // Presses, moves, releases and double clicks near a handle, or anywhere.
     void mouse(QWidget *t, const QString &script)
     {
         const auto b = Qt::MouseButton(1 << d.pick(QVector<int> { 0, 0, 0, 1, 2 }));
@@ -105,18 +98,13 @@ struct Soak
             const QPointF at[] = { { k->coord.xToPixel(d.pick(wave.ctrl->WindowCtrl->positions)),
                                      k->coord.yToPixel(0) },
                                    { k->coord.xToPixel(node.x()), k->coord.yToPixel(node.y()) },
-                                   { r->coord.xToPixel(w.chiR->pointerR), p.y() },
                                    { d.real(-9, t->width() + 9), d.real(-9, t->height() + 9) } };
             p = c == 'm' || p.isNull() ? d.pick(at) + QPointF(d.uniform(-9, 9), d.uniform(-9, 9))
                                        : p;
             // Qt numbers press, release, double click and move 2 to 5.
             const auto type = QEvent::Type(QStringLiteral("  PRDm").indexOf(c));
-            if (c == 'W')
-                send(t, QWheelEvent(p, p + origin, {}, { 0, 120 * d.uniform(-3, 3) }, Qt::NoButton,
-                                    m, Qt::NoScrollPhase, false));
-            else
-                send(t, QMouseEvent(type, p, p + origin, c == 'm' ? Qt::NoButton : b,
-                                    c == 'R' ? Qt::NoButton : b, m));
+            send(t, QMouseEvent(type, p, p + origin, c == 'm' ? Qt::NoButton : b,
+                                c == 'R' ? Qt::NoButton : b, m));
         }
     }
 
@@ -144,7 +132,7 @@ struct Soak
         case 3:
             return mouse(d.pick(QWidgetList { k, k, r }),
                          d.pick(QStringList { "P", "", "PRD" }) + QString(d.uniform(0, 9), 'm')
-                             + d.pick(QStringList { "R", "", "W" }));
+                             + d.pick(QStringList { "R", "R", "" }));
         case 4:
             return d.pick(QWidgetList { &w, w.chiR, k, r })
                 ->resize(d.uniform(0, 2560), d.pick(QVector<int> { 0, 1, 700, 1600 }));
@@ -163,6 +151,11 @@ struct Soak
             s->grab();
         QCoreApplication::processEvents();
         const int n = wave.count, m = wave.hasMeasured() ? n : 0;
+        const auto within = [](const auto &v, int count, double limit = 1e300) {
+            return int(v.size()) == count && std::all_of(v.begin(), v.end(), [=](double x) {
+                       return std::abs(x) <= limit;
+                   });
+        };
         const QVector<double> &edges = wave.ctrl->WindowCtrl->positions;
         want(within(wave.chi, n, 1 + 1e-12) && within(wave.measuredValues, m, 1 + 1e-12)
                  && within(wave.wave, n) && within(wave.kGrid, n) && within(wave.envValues, n)

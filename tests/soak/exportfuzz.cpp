@@ -29,31 +29,29 @@ QMap<QString, QByteArray> snapshot()
     return files;
 }
 
+// Each valued option with a likely value; the outputs last.
+const QStringList known
+    = QString("n=3 r=2.5 p0=-1 p2=0.1 sigma=0.2 pointer=9 window=1,2,14,15 envelope=0:1,8:0.5,16:0 "
+              "show=abs,F,data size=80x60 "
+              "data-columns=2,3 scenario=scenario data=data chik chir plot-k plot-r save-scenario")
+          .split(' ');
+
 // A likely or odd value, an input file kept or damaged, or an output. Known fault, left to the
 // code's owners: a name too long for the system fails the run after the outputs before it were
 // written; so outputs get no odd names.
-QString value(const QString &name)
+QString value(const QString &name, const QString &likely)
 {
     if (name == "scenario" || name == "data")
         write(dir.filePath(name), name == "data" ? data(d) : damage(d, saved));
-    const QString likely = QString("n=3 r=2.5 p0=-1 p2=0.1 sigma=0.2 pointer=9 window=1,2,14,15 "
-                                   "envelope=0:1,8:0.5,16:0 show=abs,F,data "
-                                   "size=80x60 data-columns=2,3 scenario=scenario data=data")
-                               .split(' ')
-                               .filter(QRegularExpression("^" + name + "="))
-                               .value(0);
     const QStringList files { "k.csv",      "r.csv", "old.csv", "-",     "no/x",    "folder", "",
                               "\u540d.csv", "k.png", "r.svg",   "p.PNG", "old.png", "x.jpg" };
     return likely.isEmpty() ? d.pick(files.mid(name.startsWith("plot") ? 8 : 0))
            : d.chance(0.2)  ? odd(d)
-                            : likely.mid(name.size() + 1);
+                            : likely;
 }
 
 QStringList commandLine()
 {
-    const QStringList valued = QString("n r p0 p2 sigma pointer window envelope show size scenario "
-                                       "data data-columns chik chir plot-k plot-r save-scenario")
-                                   .split(' ');
     // There before every run: a file to overwrite and a folder.
     write(dir.filePath("old.csv"), "old\n");
     dir.mkdir("folder");
@@ -61,8 +59,8 @@ QStringList commandLine()
     QStringList args;
     // Almost always an output first, so that most runs get as far as building the windows.
     for (int i = d.chance(0.9) ? -1 : 0, n = d.uniform(0, 6); i < n; ++i) {
-        const QString name = d.pick(valued.mid(i < 0 ? 13 : 0)),
-                      v = last["--" + name] = value(name);
+        const QString option = d.pick(known.mid(i < 0 ? 13 : 0)), name = option.section('=', 0, 0);
+        const QString v = last["--" + name] = value(name, option.section('=', 1));
         args << (d.chance(0.3) ? QStringList { "--" + name + "=" + v }
                                : QStringList { "--" + name, v });
     }

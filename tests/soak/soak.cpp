@@ -78,12 +78,12 @@ struct Soak
         if (!worked)
             return;
         want(kind != 'S' || read(p) != saved || now() == saved,
-             "a saved scenario opened as another");
+             "a saved scenario opened otherwise");
         want(kind != 'D' || w.scenario().data.chi == m.chi, "other data shown than read");
         want(kind != 's' || (ScenarioFile::read(p, &s, &e) && ScenarioFile::toJson(s) == now()),
              "saved otherwise " + e);
         want(kind != 'p' || suffix != "png" || QImage(p).size() == w.surface(plot)->size(),
-             "a plot saved at another size");
+             "png size");
         saved = kind == 's' ? read(p) : saved;
     }
 
@@ -194,9 +194,7 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     Soak soak { *w, Dice(seed) };
     const QStringList names
-        = QString("set a slider|click a switch|type into a field|use the mouse|resize|close or "
-                  "show Chi(R)|close measured data|open or save a file")
-              .split('|');
+        = QString("slider|switch|field|mouse|resize|Chi(R) window|close data|file").split('|');
     for (int i = 0; i < count && problems.isEmpty(); ++i) {
         // By weight: the mouse and the fields reach the most code.
         const int a

@@ -5,9 +5,7 @@
 #include "model/scenariofile.h"
 #include "model/spectrumfile.h"
 
-#include <QDir>
 #include <QImage>
-#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -106,10 +104,8 @@ void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &b
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    int runs = 200;
-    unsigned seed = 1;
-    start("runs", &runs, &seed);
-    d.seed(seed);
+    start("runs", "200");
+    d.seed(options.value("seed").toUInt());
     saved = ScenarioFile::toJson(Scenario());
     // Every sanitizer finding a crash; the leak check knows Qt's own allocations.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -117,7 +113,7 @@ int main(int argc, char *argv[])
     env.insert("UBSAN_OPTIONS", "abort_on_error=1:print_stacktrace=1");
     env.insert("LSAN_OPTIONS", "suppressions=" FOURK_LSAN_SUPPRESSIONS ":print_suppressions=0");
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    for (int i = 0; i < runs && problems.isEmpty(); ++i) {
+    for (int i = 0; i < options.value("runs").toInt() && problems.isEmpty(); ++i) {
         QTemporaryDir folder;
         dir = QDir(folder.path());
         const QStringList args = commandLine();

@@ -62,8 +62,7 @@ struct Soak
         // empty file, and Qt warns. A message box takes the focus, which would end an entry.
         if (kind == 'p' && w.surface(plot)->size().isEmpty())
             return;
-        if (QWidget *focus = QApplication::focusWidget())
-            focus->clearFocus();
+        QApplication::focusWidget() ? QApplication::focusWidget()->clearFocus() : void();
         const QByteArray before = now(), old = read(p);
         const bool worked = kind == 'S'   ? w.openScenarioFile(p)
                             : kind == 'D' ? w.openMeasuredFile(p, kc, cc)
@@ -83,7 +82,7 @@ struct Soak
         want(kind != 's' || (ScenarioFile::read(p, &s, &e) && ScenarioFile::toJson(s) == now()),
              "saved otherwise " + e);
         want(kind != 'p' || suffix != "png" || QImage(p).size() == w.surface(plot)->size(),
-             "png size");
+             "plot size");
         saved = kind == 's' ? read(p) : saved;
     }
 
@@ -102,9 +101,8 @@ struct Soak
             p = c == 'm' || p.isNull() ? d.pick(at) + QPointF(d.uniform(-9, 9), d.uniform(-9, 9))
                                        : p;
             // Qt numbers press, release, double click and move 2 to 5.
-            const auto type = QEvent::Type(QStringLiteral("  PRDm").indexOf(c));
-            send(t, QMouseEvent(type, p, p + origin, c == 'm' ? Qt::NoButton : b,
-                                c == 'R' ? Qt::NoButton : b, m));
+            send(t, QMouseEvent(QEvent::Type(QString("  PRDm").indexOf(c)), p, p + origin,
+                                c == 'm' ? Qt::NoButton : b, c == 'R' ? Qt::NoButton : b, m));
         }
     }
 
@@ -112,7 +110,7 @@ struct Soak
     {
         QSlider *s = d.pick(sliders);
         QLineEdit *t = d.pick(fields);
-        const int ending = d.uniform(0, 3);
+        const int ending = d.pick(QVector<int> { Qt::Key_Return, Qt::Key_Tab, 0, -1 });
         switch (action) {
         case 0:
             return s->setValue(d.uniform(s->minimum() - 9, s->maximum() + 9));
@@ -125,10 +123,9 @@ struct Soak
                 t->selectAll();
             send(t, QKeyEvent(QEvent::KeyPress, 0, {},
                               d.chance(0.5) ? odd(d) : QString::number(d.real(-4, 24), 'g', 4)));
-            if (ending < 2)
-                send(t,
-                     QKeyEvent(QEvent::KeyPress, ending ? Qt::Key_Tab : Qt::Key_Return, {}, "\r"));
-            return ending == 2 ? d.pick(buttons)->setFocus(Qt::MouseFocusReason) : void();
+            if (ending > 0)
+                send(t, QKeyEvent(QEvent::KeyPress, ending, {}, "\r"));
+            return ending == 0 ? d.pick(buttons)->setFocus(Qt::MouseFocusReason) : void();
         case 3:
             return mouse(d.pick(QWidgetList { k, k, r }),
                          d.pick(QStringList { "P", "", "PRD" }) + QString(d.uniform(0, 9), 'm')
@@ -178,9 +175,9 @@ int main(int argc, char *argv[])
 #if defined(__SANITIZE_ADDRESS__)
     __lsan_enable();
 #endif
-    int count = 2000;
-    unsigned seed = 1;
-    start("actions", &count, &seed, { "startup-check" });
+    options.addOption({ "startup-check", "Start, show both windows, close." });
+    start("actions", "2000");
+    int count = options.value("actions").toInt();
     auto *w = new ChiK;
     QObject::connect(w, SIGNAL(finishing()), &app, SLOT(closeAllWindows()));
     w->show();
@@ -188,11 +185,10 @@ int main(int argc, char *argv[])
         const bool shown = QTest::qWaitForWindowExposed(w) && QTest::qWaitForWindowExposed(w->chiR);
         QMetaObject::invokeMethod(w, "close", Qt::QueuedConnection);
         want(!app.exec() && shown && !w->isVisible() && !w->chiR->isVisible(),
-             "did not show both windows and close with status 0");
+             "not shown or closed");
         count = -1;
     }
-    QCoreApplication::processEvents();
-    Soak soak { *w, Dice(seed) };
+    Soak soak { *w, Dice(options.value("seed").toUInt()) };
     const QStringList names
         = QString("slider|switch|field|mouse|resize|Chi(R) window|close data|file").split('|');
     for (int i = 0; i < count && problems.isEmpty(); ++i) {

@@ -86,7 +86,7 @@ struct Soak
         saved = kind == 's' ? read(p) : saved;
     }
 
-    // Presses, moves, releases and double clicks near a handle, or anywhere.
+    // Presses, moves, releases and double clicks near a handle or anywhere, on a screen's scale.
     void mouse(QWidget *t, const QString &script)
     {
         const auto b = Qt::MouseButton(1 << d.pick(QVector<int> { 0, 0, 0, 1, 2 }));
@@ -100,6 +100,7 @@ struct Soak
                                    { d.real(-9, t->width() + 9), d.real(-9, t->height() + 9) } };
             p = c == 'm' || p.isNull() ? d.pick(at) + QPointF(d.uniform(-9, 9), d.uniform(-9, 9))
                                        : p;
+            p = QPointF(qBound(-1e5, p.x(), 1e5), qBound(-1e5, p.y(), 1e5));
             // Qt numbers press, release, double click and move 2 to 5.
             send(t, QMouseEvent(QEvent::Type(QString("  PRDm").indexOf(c)), p, p + origin,
                                 c == 'm' ? Qt::NoButton : b, c == 'R' ? Qt::NoButton : b, m));
@@ -177,7 +178,7 @@ int main(int argc, char *argv[])
 #endif
     options.addOption({ "startup-check", "Start, show both windows, close." });
     start("actions", "2000");
-    int count = options.value("actions").toInt();
+    const int count = options.isSet("startup-check") ? 0 : options.value("actions").toInt();
     auto *w = new ChiK;
     QObject::connect(w, SIGNAL(finishing()), &app, SLOT(closeAllWindows()));
     w->show();
@@ -186,7 +187,6 @@ int main(int argc, char *argv[])
         QMetaObject::invokeMethod(w, "close", Qt::QueuedConnection);
         want(!app.exec() && shown && !w->isVisible() && !w->chiR->isVisible(),
              "not shown or closed");
-        count = -1;
     }
     Soak soak { *w, Dice(options.value("seed").toUInt()) };
     const QStringList names

@@ -3,9 +3,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <vector>
+
+#include <unistd.h>
 
 void OutputFiles::add(const QString &path, const QByteArray &data)
 {
@@ -29,6 +32,13 @@ bool OutputFiles::write()
         }
         if (QFileInfo(out.path).isDir())
             return fail(out.path, tr("it is a directory"));
+        // The save file writes under a shorter temporary name: a name too long for the folder
+        // would only fail when the earlier targets are already replaced.
+        const QFileInfo target(out.path);
+        const long nameMax
+            = pathconf(QFile::encodeName(target.absolutePath()).constData(), _PC_NAME_MAX);
+        if (nameMax > 0 && QFile::encodeName(target.fileName()).size() > nameMax)
+            return fail(out.path, qt_error_string(ENAMETOOLONG));
         auto file = std::make_unique<QSaveFile>(out.path);
         if (!file->open(QIODevice::WriteOnly))
             return fail(out.path, file->errorString());

@@ -74,7 +74,12 @@ bool ChiK::savePlotFile(Plot plot, const QString &path)
         report(tr("%1: a plot is saved as a .png or an .svg file").arg(path));
         return false;
     }
-    return writeFile(path, picture(plot, format));
+    const QByteArray data = picture(plot, format);
+    if (data.isEmpty()) {
+        report(tr("%1: the plot has no area to save; make its window larger").arg(path));
+        return false;
+    }
+    return writeFile(path, data);
 }
 
 bool ChiK::writeFile(const QString &path, const QByteArray &data)

@@ -20,6 +20,9 @@ PlotImage::Format PlotImage::formatOf(const QString &path)
 QByteArray PlotImage::encode(QWidget *surface, Format format, const QString &title)
 {
     const QSize size = surface->size();
+    // A surface squeezed to nothing has no picture; an empty result says so.
+    if (size.isEmpty())
+        return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -13,5 +13,6 @@ public:
     enum Format { Png, Svg, Unknown };
 
     static Format formatOf(const QString &path);
+    // Empty when the surface has no area.
     static QByteArray encode(QWidget *surface, Format format, const QString &title);
 };

@@ -123,6 +123,10 @@
         <source>%1 · %2 rows · k %3 … %4 Å⁻¹ · misfit</source>
         <translation>%1 · %2 行 · k %3 … %4 Å⁻¹ · 不一致度</translation>
     </message>
+    <message>
+        <source>%1: the plot has no area to save; make its window larger</source>
+        <translation>%1: グラフの描画領域がないため保存できません。ウィンドウを大きくしてください</translation>
+    </message>
 </context>
 <context>
     <name>ChiR</name>

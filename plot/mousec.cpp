@@ -1,4 +1,5 @@
 #include "mousec.h"
+#include "pixel.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -19,8 +20,8 @@ QPoint MouseC::localPoint(const QMouseEvent *e)
 #else
     const QPointF p = e->localPos();
 #endif
-    return QPoint(static_cast<int>(std::floor(p.x() + 0.5)),
-                  static_cast<int>(std::floor(p.y() + 0.5)));
+    // A synthetic event can carry any position: saturate rather than cast out of int's range.
+    return QPoint(Pixel::trunc(std::floor(p.x() + 0.5)), Pixel::trunc(std::floor(p.y() + 0.5)));
 }
 
 void MouseC::recordMove(QMouseEvent *e)

@@ -59,6 +59,7 @@ private slots:
             "-0.25 -1.1 10.75 1.1");
         row("wheel on the left band", {}, { move({ 10, 100 }), wheel(120) },
             "0 -0.909091 10 0.909091");
+        row("press far outside", three, { press({ 1e12, -1e12 }) }, "2 4 6 (0) -1");
         row("closer by a pixel", { 103.7, 97.1 }, { press({ 100, 50 }) }, "2.5925 2.4275 (1) 1");
         row("ten pixels away", { 110, 90 }, { press({ 100, 50 }) }, "2.75 2.25 (0) -1");
         row("past both, back", three, pan(none, { 240, 50 }, { 40, 50 }), "1 2 4 (2) 0");

@@ -53,15 +53,13 @@ struct Soak
         Scenario s;
         Spectrum m;
         QString e;
-        const bool expect = kind == 'S' ? ScenarioFile::read(p, &s, &e)
-                            : kind == 'D'
-                                ? SpectrumFile::read(p, kc, cc, &m, &e)
-                                : QFileInfo(p).dir().exists() && !QFileInfo(p).isDir()
-                                      && (kind != 'p' || suffix == "png" || suffix == "svg");
-        // Known fault, left to the code's owners: a plot squeezed to no height is saved as an
-        // empty file, and Qt warns. A message box takes the focus, which would end an entry.
-        if (kind == 'p' && w.surface(plot)->size().isEmpty())
-            return;
+        const bool expect = kind == 'S'   ? ScenarioFile::read(p, &s, &e)
+                            : kind == 'D' ? SpectrumFile::read(p, kc, cc, &m, &e)
+                                          : QFileInfo(p).dir().exists() && !QFileInfo(p).isDir()
+                                                && (kind != 'p'
+                                                    || ((suffix == "png" || suffix == "svg")
+                                                        && !w.surface(plot)->size().isEmpty()));
+        // A message box takes the focus, which would end an entry.
         QApplication::focusWidget() ? QApplication::focusWidget()->clearFocus() : void();
         const QByteArray before = now(), old = read(p);
         const bool worked = kind == 'S'   ? w.openScenarioFile(p)

@@ -13,6 +13,35 @@ class tst_Panels : public QObject
 private slots:
     void initTestCase() { ConnectionGuard::install(); }
 
+    void sliders_data()
+    {
+        // A slider moved: its read-out and the value announced, in the slider's step.
+        QTest::addColumn<QString>("slider");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("signal");
+        QTest::addColumn<double>("value");
+        QTest::newRow("n") << "NBar" << 3 << "newN(int)" << 3.0;
+        QTest::newRow("R") << "RBar" << 25 << "newR(double)" << 2.5;
+        QTest::newRow("P0") << "Phi0Bar" << -12 << "newPhi0(double)" << -1.2;
+        QTest::newRow("P2") << "Phi2Bar" << -33 << "newPhi2(double)" << -0.33;
+        QTest::newRow("Sigma") << "SigBar" << 123 << "newSig(double)" << 0.123;
+    }
+
+    void sliders()
+    {
+        QFETCH(QString, slider);
+        QFETCH(int, position);
+        QFETCH(QString, signal);
+        QFETCH(double, value);
+        WaveCtrl panel;
+        QSignalSpy announced(&panel, qPrintable('2' + signal));
+        panel.findChild<QAbstractSlider *>(slider)->setValue(position);
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(announced.first().first().toDouble(), value);
+        QCOMPARE(panel.findChild<QLineEdit *>(QString(slider).replace("Bar", "Val"))->text(),
+                 QString::number(value));
+    }
+
     void window_data()
     {
         // From the edges 3 4 15 16, one set through the wave panel (setWindowPos), the window
@@ -40,6 +69,7 @@ private slots:
         row("shared rise edge", "window 1 3", "3 3 15 16", 1, 3, 1);
         row("typed past the others", "typed 0 20", "4 15 16 20", 1, 15.5, 1);
         row("typed garbage", "typed 1 abc", "0 3 15 16", 1, 1.5, 0.5);
+        row("typed infinity", "typed 1 1e999", "0 3 15 16", 1, 1.5, 0.5);
         row("all at once", "all 20 1 8 2", "1 2 8 20", 1, 14, 0.5);
         row("all, one infinite", "all 20 1 inf 2", same, 0, 9, 1);
         // So narrow that pi over the width overflows: the old factor must stay.

@@ -5,8 +5,8 @@
 #include "model/awave.h"
 #include "model/csvtables.h"
 #include "model/envelope.h"
+#include "model/measuredchi.h"
 #include "model/scenario.h"
-#include "model/spectrum.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/disparea.h"
@@ -117,7 +117,7 @@ void ChiK::applyScenario(const Scenario &s)
     chiR->setPointer(s.pointer);
 }
 
-void ChiK::showMeasured(const Spectrum &s)
+void ChiK::showMeasured(const MeasuredChi &s)
 {
     for (AWave *wave : qAsConst(waves))
         wave->setMeasured(s);
@@ -129,7 +129,7 @@ void ChiK::showMeasured(const Spectrum &s)
 void ChiK::closeMeasured()
 {
     for (AWave *wave : qAsConst(waves))
-        wave->setMeasured(Spectrum());
+        wave->setMeasured(MeasuredChi());
     QStringList shown = chiR->shown();
     shown.removeAll(QStringLiteral("data"));
     chiR->setShown(shown);
@@ -148,7 +148,7 @@ void ChiK::measuredChanged()
     }
     // Only the misfit changes while a slider moves. It has a label of its own, of a fixed size,
     // so that a new value repaints a few characters and never lays out the window again.
-    const Spectrum &s = wave->measured();
+    const MeasuredChi &s = wave->measured();
     if (s.k.constData() != describedRows || DataFile->text().isEmpty()) {
         describedRows = s.k.constData();
         DataFile->setText(tr("%1 · %2 rows · k %3 … %4 Å⁻¹ · misfit")

@@ -14,7 +14,7 @@ class ChiR;
 class FileChooser;
 class QPainter;
 class Scenario;
-class Spectrum;
+class MeasuredChi;
 
 // The main window: the chi(k) plot above the parameter panel of each wave. It builds the whole
 // program (the wave, its envelope, the chi(R) window), wires them together, and serves the menus
@@ -51,7 +51,7 @@ public:
     bool openMeasuredFile(const QString &path, int kColumn, int chiColumn);
 
     // Shows a measured chi(k) in both windows, with the chi(R) window's "Data" switched on.
-    void showMeasured(const Spectrum &s);
+    void showMeasured(const MeasuredChi &s);
 
     // Created by the constructor and deleted, with the waves' envelopes, by the destructor.
     ChiR *chiR = nullptr;

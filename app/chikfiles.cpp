@@ -8,10 +8,10 @@
 #include "app/columnsdialog.h"
 #include "app/filechooser.h"
 #include "app/filedrop.h"
+#include "model/measuredchifile.h"
 #include "model/outputfiles.h"
 #include "model/scenario.h"
 #include "model/scenariofile.h"
-#include "model/spectrumfile.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -52,9 +52,9 @@ bool ChiK::saveScenarioFile(const QString &path)
 
 bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
 {
-    Spectrum s;
+    MeasuredChi s;
     QString error;
-    if (!SpectrumFile::read(path, kColumn, chiColumn, &s, &error)) {
+    if (!MeasuredChiFile::read(path, kColumn, chiColumn, &s, &error)) {
         report(error);
         return false;
     }

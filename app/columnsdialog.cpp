@@ -1,6 +1,6 @@
 #include "columnsdialog.h"
 
-#include "model/spectrum.h"
+#include "model/measuredchi.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,8 +18,8 @@ ColumnsDialog::ColumnsDialog(const QString &path, int kColumn, int chiColumn, QW
     , file(path)
 {
     setupUi(this);
-    KColumn->setMaximum(Spectrum::maxColumn);
-    ChiColumn->setMaximum(Spectrum::maxColumn);
+    KColumn->setMaximum(MeasuredChi::maxColumn);
+    ChiColumn->setMaximum(MeasuredChi::maxColumn);
     KColumn->setValue(kColumn);
     ChiColumn->setValue(chiColumn);
     Preview->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

@@ -4,7 +4,7 @@
 #include "app/chik.h"
 #include "app/chir.h"
 #include "model/awave.h"
-#include "model/spectrum.h"
+#include "model/measuredchi.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/disparea.h"
@@ -67,7 +67,7 @@ public:
     // A synthetic measured chi(k) of 400 rows over k = 0.5 … 16.45, shown as the menu shows it.
     void loadData()
     {
-        Spectrum s;
+        MeasuredChi s;
         for (int i = 0; i < 400; ++i) {
             const double k = 0.5 + 0.04 * i;
             s.k.append(k);

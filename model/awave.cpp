@@ -160,7 +160,7 @@ void AWave::setScenario(const Scenario &s)
     emit updated();
 }
 
-void AWave::setMeasured(const Spectrum &s)
+void AWave::setMeasured(const MeasuredChi &s)
 {
     spectrum = s;
     resampled = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/spectrum.h"
+#include "model/measuredchi.h"
 
 #include <QObject>
 #include <QVector>
@@ -47,9 +47,9 @@ public:
 
     // The measured chi(k) shown beside the simulation, empty when none is loaded. Setting it
     // recomputes once and emits updated() once.
-    const Spectrum &measured() const { return spectrum; }
+    const MeasuredChi &measured() const { return spectrum; }
     bool hasMeasured() const { return !spectrum.isEmpty(); }
-    void setMeasured(const Spectrum &s);
+    void setMeasured(const MeasuredChi &s);
 
     WaveCtrl *ctrl = nullptr;
     int n = 2;
@@ -110,7 +110,7 @@ private:
     void calcMeasured(int computed, bool useWindow);
     void resampleMeasured(int computed);
 
-    Spectrum spectrum;
+    MeasuredChi spectrum;
     // The measured chi(k) interpolated onto the computed samples, unweighted; it changes only
     // with the spectrum or the grid, so a slider step need not search the rows again.
     QVector<double> measuredOnGrid;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/spectrum.h"
+#include "model/measuredchi.h"
 
 #include <QCoreApplication>
 #include <QPointF>
@@ -58,7 +58,7 @@ public:
                        QStringLiteral("wave"), QStringLiteral("total") };
     double pointer = 2.0;
     // Empty when no measured chi(k) is loaded.
-    Spectrum data;
+    MeasuredChi data;
 
 private:
     static QVector<QPointF> flatEnvelope();

@@ -171,7 +171,7 @@ public:
                         ScenarioFile::tr("an object with \"file\", \"columns\", \"k\" and \"chi\""),
                         v);
         const QJsonObject d = v.toObject();
-        Spectrum spectrum;
+        MeasuredChi spectrum;
         const QJsonValue file = member(d, QStringLiteral("file"));
         if (!problem.isEmpty())
             return false;
@@ -186,12 +186,12 @@ public:
         // -1 for anything but a whole number in range, without converting a huge double.
         const auto column = [&pair](int i) {
             const double c = pair.at(i).toDouble(-1);
-            return c >= 1 && c <= Spectrum::maxColumn && c == std::floor(c) ? int(c) : -1;
+            return c >= 1 && c <= MeasuredChi::maxColumn && c == std::floor(c) ? int(c) : -1;
         };
         if (!columns.isArray() || pair.size() != 2 || column(0) < 0 || column(1) < 0)
             return fail(QStringLiteral("data.columns"),
                         ScenarioFile::tr("two whole numbers [k, chi], each from 1 to %1")
-                            .arg(Spectrum::maxColumn),
+                            .arg(MeasuredChi::maxColumn),
                         columns);
         spectrum.kColumn = column(0);
         spectrum.chiColumn = column(1);
@@ -200,7 +200,7 @@ public:
             || !numbers(d, QStringLiteral("chi"), &spectrum.chi))
             return false;
         int row;
-        const QString rowProblem = Spectrum::check(spectrum.k, spectrum.chi, &row);
+        const QString rowProblem = MeasuredChi::check(spectrum.k, spectrum.chi, &row);
         if (!rowProblem.isEmpty()) {
             problem = row < 0
                           ? ScenarioFile::tr("\"data\": %1").arg(rowProblem)

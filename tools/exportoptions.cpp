@@ -1,7 +1,7 @@
 #include "exportoptions.h"
 
+#include "model/measuredchifile.h"
 #include "model/scenariofile.h"
-#include "model/spectrumfile.h"
 #include "plot/plotimage.h"
 
 #include <QCommandLineParser>
@@ -107,7 +107,7 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "data-columns", "K,CHI",
         QStringLiteral("The columns of --data that hold k and chi, counted from 1 (default 1,2; "
                        "at most %1).")
-            .arg(Spectrum::maxColumn));
+            .arg(MeasuredChi::maxColumn));
     parser.addOptions({ windowOption, envelopeOption, showOption, dataOption, dataColumnsOption });
     for (const Switch &s : switches)
         parser.addOption(QCommandLineOption(s.name, s.description));
@@ -291,10 +291,10 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         const QRegularExpressionMatch m = form.match(value);
         kColumn = m.hasMatch() ? m.captured(1).toInt() : 0;
         chiColumn = m.hasMatch() ? m.captured(2).toInt() : 0;
-        if (!Spectrum::isValidColumn(kColumn) || !Spectrum::isValidColumn(chiColumn))
+        if (!MeasuredChi::isValidColumn(kColumn) || !MeasuredChi::isValidColumn(chiColumn))
             return fail("data-columns",
                         QStringLiteral("two whole numbers K,CHI, each from 1 to %1")
-                            .arg(Spectrum::maxColumn),
+                            .arg(MeasuredChi::maxColumn),
                         value);
         if (!parser.isSet(dataOption)) {
             error = QStringLiteral("--data-columns needs --data, the file to take them from");
@@ -302,8 +302,8 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         }
     }
     if (parser.isSet(dataOption)) {
-        if (!SpectrumFile::read(parser.value(dataOption), kColumn, chiColumn, &scenario.data,
-                                &error))
+        if (!MeasuredChiFile::read(parser.value(dataOption), kColumn, chiColumn, &scenario.data,
+                                   &error))
             return Invalid;
         if (!parser.isSet(showOption) && !scenario.show.contains(QLatin1String("data")))
             scenario.show.append(QStringLiteral("data"));

@@ -207,6 +207,80 @@
     </message>
 </context>
 <context>
+    <name>MeasuredChi</name>
+    <message>
+        <source>k has %1 values and chi %2; they must be as many</source>
+        <translation>k の値は %1 個、chi は %2 個です。同じ数でなければなりません</translation>
+    </message>
+    <message>
+        <source>%1 rows of numbers; at least %2 are needed</source>
+        <translation>数の行が %1 行しかありません。少なくとも %2 行必要です</translation>
+    </message>
+    <message>
+        <source>more than %1 rows of numbers</source>
+        <translation>数の行が %1 行を超えています</translation>
+    </message>
+    <message>
+        <source>k is not a finite number</source>
+        <translation>k が有限の数ではありません</translation>
+    </message>
+    <message>
+        <source>chi is not a finite number</source>
+        <translation>chi が有限の数ではありません</translation>
+    </message>
+    <message>
+        <source>k is negative (%1)</source>
+        <translation>k が負です（%1）</translation>
+    </message>
+    <message>
+        <source>k %1 does not rise above the k before it (%2)</source>
+        <translation>k %1 が前の行の k（%2）より大きくありません</translation>
+    </message>
+</context>
+<context>
+    <name>MeasuredChiFile</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>this is a folder, not a chi(k) file</source>
+        <translation>χ(k) のファイルではなくフォルダです</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>larger than %1 MiB, too large for a measured chi(k)</source>
+        <translation>%1 MiB を超えていて、測定した χ(k) としては大きすぎます</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>読み込めません（%1）</translation>
+    </message>
+    <message>
+        <source>the columns must be whole numbers from 1 to %1</source>
+        <translation>列は 1 から %1 までの整数でなければなりません</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>column %1 is asked for, but the line has only %2</source>
+        <translation>%1 列目を読むはずですが、この行には %2 列しかありません</translation>
+    </message>
+    <message>
+        <source>column %1 is not a number (%2)</source>
+        <translation>%1 列目が数ではありません（%2）</translation>
+    </message>
+    <message>
+        <source>no rows of numbers</source>
+        <translation>数の行がありません</translation>
+    </message>
+</context>
+<context>
     <name>OutputFiles</name>
     <message>
         <source>cannot write &apos;%1&apos;: %2</source>
@@ -349,80 +423,6 @@
     <message>
         <source>%1: not saved: with its measured chi(k) of %2 rows the scenario would be %3 MiB, more than the %4 MiB a scenario may have</source>
         <translation>%1: 保存しませんでした: 測定した χ(k) が %2 行あり、シナリオが %3 MiB になって、シナリオの上限 %4 MiB を超えます</translation>
-    </message>
-</context>
-<context>
-    <name>Spectrum</name>
-    <message>
-        <source>k has %1 values and chi %2; they must be as many</source>
-        <translation>k の値は %1 個、chi は %2 個です。同じ数でなければなりません</translation>
-    </message>
-    <message>
-        <source>%1 rows of numbers; at least %2 are needed</source>
-        <translation>数の行が %1 行しかありません。少なくとも %2 行必要です</translation>
-    </message>
-    <message>
-        <source>more than %1 rows of numbers</source>
-        <translation>数の行が %1 行を超えています</translation>
-    </message>
-    <message>
-        <source>k is not a finite number</source>
-        <translation>k が有限の数ではありません</translation>
-    </message>
-    <message>
-        <source>chi is not a finite number</source>
-        <translation>chi が有限の数ではありません</translation>
-    </message>
-    <message>
-        <source>k is negative (%1)</source>
-        <translation>k が負です（%1）</translation>
-    </message>
-    <message>
-        <source>k %1 does not rise above the k before it (%2)</source>
-        <translation>k %1 が前の行の k（%2）より大きくありません</translation>
-    </message>
-</context>
-<context>
-    <name>SpectrumFile</name>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>this is a folder, not a chi(k) file</source>
-        <translation>χ(k) のファイルではなくフォルダです</translation>
-    </message>
-    <message>
-        <source>not a regular file</source>
-        <translation>通常のファイルではありません</translation>
-    </message>
-    <message>
-        <source>larger than %1 MiB, too large for a measured chi(k)</source>
-        <translation>%1 MiB を超えていて、測定した χ(k) としては大きすぎます</translation>
-    </message>
-    <message>
-        <source>cannot be read (%1)</source>
-        <translation>読み込めません（%1）</translation>
-    </message>
-    <message>
-        <source>the columns must be whole numbers from 1 to %1</source>
-        <translation>列は 1 から %1 までの整数でなければなりません</translation>
-    </message>
-    <message>
-        <source>line %1: %2</source>
-        <translation>%1 行目: %2</translation>
-    </message>
-    <message>
-        <source>column %1 is asked for, but the line has only %2</source>
-        <translation>%1 列目を読むはずですが、この行には %2 列しかありません</translation>
-    </message>
-    <message>
-        <source>column %1 is not a number (%2)</source>
-        <translation>%1 列目が数ではありません（%2）</translation>
-    </message>
-    <message>
-        <source>no rows of numbers</source>
-        <translation>数の行がありません</translation>
     </message>
 </context>
 <context>

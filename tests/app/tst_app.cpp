@@ -52,9 +52,9 @@ QPointF trace(const QImage &image, QRgb colour, const QVector<QPoint> &v)
 }
 
 // A measured chi(k) unlike the simulation: a shell at 3.3, so its transform peaks elsewhere.
-Spectrum shell()
+MeasuredChi shell()
 {
-    Spectrum s;
+    MeasuredChi s;
     for (double k = 0.5; k < 17; k += 0.25)
         s.k << k, s.chi << std::sin(6.6 * k + 1) / k;
     return s;

@@ -1,8 +1,8 @@
 #include "connectionguard.h"
 #include "model/awave.h"
 #include "model/envelope.h"
+#include "model/measuredchifile.h"
 #include "model/scenariofile.h"
-#include "model/spectrumfile.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/chcoord.h"
@@ -75,7 +75,7 @@ private slots:
     void read();
 
 private:
-    void set(const Values &shell, const QString &factors, const Spectrum &data = Spectrum());
+    void set(const Values &shell, const QString &factors, const MeasuredChi &data = MeasuredChi());
 
     std::unique_ptr<AWave> wave;
     std::unique_ptr<WaveCtrl> panel; // the model's, which it does not delete
@@ -94,7 +94,7 @@ void tst_Model::init()
 }
 
 // n, R, P0, P2, Sigma; the factors switched in, of "E W D PM"; F(k) = 0.25 + k / 64.
-void tst_Model::set(const Values &shell, const QString &factors, const Spectrum &data)
+void tst_Model::set(const Values &shell, const QString &factors, const MeasuredChi &data)
 {
     Scenario s;
     for (int i = 0; i < 5; ++i)
@@ -304,10 +304,10 @@ void tst_Model::measured()
     QFETCH(double, scale);
     QFETCH(Values, expected);
     QFETCH(double, misfit);
-    Spectrum data;
+    MeasuredChi data;
     QString error;
     QVERIFY(!std::isnan(scale)
-            || SpectrumFile::read(FOURK_FIXTURES "/feff_chi.dat", 1, 2, &data, &error));
+            || MeasuredChiFile::read(FOURK_FIXTURES "/feff_chi.dat", 1, 2, &data, &error));
     // Else from k = 8 on, unweighted as a file has it: the shell's sin(2kR) / k at the grid's k.
     for (int i = 80; !std::isnan(scale) && i < 160; ++i) {
         data.k << i * 0.1;
@@ -402,8 +402,8 @@ void tst_Model::read()
     const Values before = values(s);
     QString error;
     const bool ok = path.endsWith(".fourk") ? ScenarioFile::read(path, &s, &error)
-                                            : SpectrumFile::read(path, 1, 2, &s.data, &error);
-    const Spectrum &d = s.data;
+                                            : MeasuredChiFile::read(path, 1, 2, &s.data, &error);
+    const MeasuredChi &d = s.data;
     QStringList got { "=", QString::number(d.k.size()) };
     for (double v : { d.k.first(), d.chi.first(), d.k.last(), d.chi.last() })
         got << QString::number(v);

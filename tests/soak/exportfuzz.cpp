@@ -2,8 +2,8 @@
 // files kept and damaged, outputs good and unwritable.
 
 #include "harness.h"
+#include "model/measuredchifile.h"
 #include "model/scenariofile.h"
-#include "model/spectrumfile.h"
 
 #include <QImage>
 #include <QProcess>
@@ -73,15 +73,15 @@ void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &b
                     "not one line, or a file changed: " + err);
     // An input that the model's readers refuse must fail the run.
     Scenario s;
-    Spectrum m;
+    MeasuredChi m;
     QString e;
     const QStringList columns = last.value("--data-columns", "1,2").split(',');
     want(status == 0 && err.isEmpty()
              && (!last.contains("--scenario")
                  || ScenarioFile::read(dir.filePath(last["--scenario"]), &s, &e))
              && (!last.contains("--data") || columns.size() != 2
-                 || SpectrumFile::read(dir.filePath(last["--data"]), columns[0].toInt(),
-                                       columns[1].toInt(), &m, &e)),
+                 || MeasuredChiFile::read(dir.filePath(last["--data"]), columns[0].toInt(),
+                                          columns[1].toInt(), &m, &e)),
          QString("status %1, %2; the model's readers say: %3").arg(status).arg(err, e));
     const QStringList size = last.value("--size", "800x600").split('x');
     for (const QString option : { "--chik", "--chir", "--plot-k", "--plot-r", "--save-scenario" }) {

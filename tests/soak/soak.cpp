@@ -6,8 +6,8 @@
 #include "harness.h"
 #include "model/awave.h"
 #include "model/envelope.h"
+#include "model/measuredchifile.h"
 #include "model/scenariofile.h"
-#include "model/spectrumfile.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 
@@ -51,10 +51,10 @@ struct Soak
         if (kind < 'a' && d.chance(0.7))
             write(p, kind == 'S' ? damage(d, saved) : data(d));
         Scenario s;
-        Spectrum m;
+        MeasuredChi m;
         QString e;
         const bool expect = kind == 'S'   ? ScenarioFile::read(p, &s, &e)
-                            : kind == 'D' ? SpectrumFile::read(p, kc, cc, &m, &e)
+                            : kind == 'D' ? MeasuredChiFile::read(p, kc, cc, &m, &e)
                                           : QFileInfo(p).dir().exists() && !QFileInfo(p).isDir()
                                                 && (kind != 'p'
                                                     || ((suffix == "png" || suffix == "svg")

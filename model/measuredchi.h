@@ -7,9 +7,9 @@
 // A measured chi(k): the rows k (Å⁻¹) and chi (unweighted) as read, the name of the file they
 // came from (for display, without its folder) and the 1-based columns they were taken from.
 // Text files and scenario files are read into one and checked by the same rules.
-class Spectrum
+class MeasuredChi
 {
-    Q_DECLARE_TR_FUNCTIONS(Spectrum)
+    Q_DECLARE_TR_FUNCTIONS(MeasuredChi)
 
 public:
     static constexpr int minRows = 4;

@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "measuredchi.h"
 
 #include <QLocale>
 
@@ -13,7 +13,7 @@ QString shortest(double v)
 
 } // namespace
 
-QString Spectrum::check(const QVector<double> &k, const QVector<double> &chi, int *row)
+QString MeasuredChi::check(const QVector<double> &k, const QVector<double> &chi, int *row)
 {
     *row = -1;
     if (k.size() != chi.size())

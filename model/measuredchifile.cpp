@@ -1,4 +1,4 @@
-#include "spectrumfile.h"
+#include "measuredchifile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -76,8 +76,8 @@ QString quoted(const Token &t)
 
 } // namespace
 
-bool SpectrumFile::read(const QString &path, int kColumn, int chiColumn, Spectrum *out,
-                        QString *error)
+bool MeasuredChiFile::read(const QString &path, int kColumn, int chiColumn, MeasuredChi *out,
+                           QString *error)
 {
     const auto fail = [&](const QString &problem) {
         *error = tr("%1: %2").arg(path, problem);
@@ -101,7 +101,7 @@ bool SpectrumFile::read(const QString &path, int kColumn, int chiColumn, Spectru
         return fail(tooLarge);
     if (file.error() != QFileDevice::NoError)
         return fail(tr("cannot be read (%1)").arg(file.errorString()));
-    Spectrum result;
+    MeasuredChi result;
     QString problem;
     if (!parse(text, kColumn, chiColumn, &result, &problem))
         return fail(problem);
@@ -110,16 +110,16 @@ bool SpectrumFile::read(const QString &path, int kColumn, int chiColumn, Spectru
     return true;
 }
 
-bool SpectrumFile::parse(const QByteArray &text, int kColumn, int chiColumn, Spectrum *out,
-                         QString *error)
+bool MeasuredChiFile::parse(const QByteArray &text, int kColumn, int chiColumn, MeasuredChi *out,
+                            QString *error)
 {
-    if (!Spectrum::isValidColumn(kColumn) || !Spectrum::isValidColumn(chiColumn)) {
-        *error = tr("the columns must be whole numbers from 1 to %1").arg(Spectrum::maxColumn);
+    if (!MeasuredChi::isValidColumn(kColumn) || !MeasuredChi::isValidColumn(chiColumn)) {
+        *error = tr("the columns must be whole numbers from 1 to %1").arg(MeasuredChi::maxColumn);
         return false;
     }
     const int wanted = std::max(kColumn, chiColumn);
     QVector<Token> tokens(wanted);
-    Spectrum s;
+    MeasuredChi s;
     s.kColumn = kColumn;
     s.chiColumn = chiColumn;
     // The file's line of each row, for the rules' messages.
@@ -135,7 +135,7 @@ bool SpectrumFile::parse(const QByteArray &text, int kColumn, int chiColumn, Spe
         p += 3;
     int line = 0;
     bool started = false;
-    while (p < end && s.k.size() <= Spectrum::maxRows) {
+    while (p < end && s.k.size() <= MeasuredChi::maxRows) {
         ++line;
         const char *eol = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
         if (!eol)
@@ -172,7 +172,7 @@ bool SpectrumFile::parse(const QByteArray &text, int kColumn, int chiColumn, Spe
         return false;
     }
     int row;
-    const QString problem = Spectrum::check(s.k, s.chi, &row);
+    const QString problem = MeasuredChi::check(s.k, s.chi, &row);
     if (!problem.isEmpty()) {
         if (row < 0)
             *error = problem;

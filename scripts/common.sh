@@ -27,8 +27,8 @@ case "$FOURK_QT" in
         ;;
 esac
 
-# Packages every build needs.
-FOURK_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config "${fourkQtPackages[@]}")
+# Packages every build needs; Eigen for the fitter.
+FOURK_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libeigen3-dev "${fourkQtPackages[@]}")
 
 # Installs the Debian packages among "$@" that are not installed yet, and only those.
 fourk_install_missing() {

@@ -152,7 +152,11 @@ void ChiK::about()
         commandWindow(), tr("About Fourk"),
         tr("<h3>Fourk %1</h3><p>Simulates the EXAFS oscillation chi(k) of one scattering shell "
            "and shows it beside its Fourier transform chi(R).</p><p>Qt %2</p>")
-            .arg(QStringLiteral(FOURK_VERSION), QString::fromLatin1(qVersion())));
+                .arg(QStringLiteral(FOURK_VERSION), QString::fromLatin1(qVersion()))
+            // The acknowledgment MINPACK's licence asks for where such notices appear.
+            + tr("<p>Fits use the Levenberg-Marquardt module of Eigen (Mozilla Public License "
+                 "2.0), which derives from MINPACK. This product includes software developed by "
+                 "the University of Chicago, as Operator of Argonne National Laboratory.</p>"));
 }
 
 void ChiK::openMeasured()

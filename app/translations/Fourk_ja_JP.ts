@@ -127,6 +127,10 @@
         <source>%1: the plot has no area to save; make its window larger</source>
         <translation>%1: グラフの描画領域がないため保存できません。ウィンドウを大きくしてください</translation>
     </message>
+    <message>
+        <source>&lt;p&gt;Fits use the Levenberg-Marquardt module of Eigen (Mozilla Public License 2.0), which derives from MINPACK. This product includes software developed by the University of Chicago, as Operator of Argonne National Laboratory.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;フィットには Eigen の Levenberg-Marquardt モジュール（Mozilla Public License 2.0）を使っています。これは MINPACK に由来します。本製品には、アルゴンヌ国立研究所の運営者としてのシカゴ大学が開発したソフトウェアが含まれています（This product includes software developed by the University of Chicago, as Operator of Argonne National Laboratory.）。&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>ChiR</name>
@@ -204,6 +208,164 @@
     <message>
         <source>First lines of %1:</source>
         <translation>%1 の先頭の行:</translation>
+    </message>
+</context>
+<context>
+    <name>FitReport</name>
+    <message>
+        <source>a list</source>
+        <translation>リスト</translation>
+    </message>
+    <message>
+        <source>an object</source>
+        <translation>オブジェクト</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>何もない値</translation>
+    </message>
+    <message>
+        <source>%1 is missing</source>
+        <translation>%1 がありません</translation>
+    </message>
+    <message>
+        <source>%1 must be %2, not %3</source>
+        <translation>%1 は %2 でなければなりません（%3 になっています）</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>数</translation>
+    </message>
+    <message>
+        <source>a number of at least %1</source>
+        <translation>%1 以上の数</translation>
+    </message>
+    <message>
+        <source>%1, or null when unknown</source>
+        <translation>%1（不明なときは null）</translation>
+    </message>
+    <message>
+        <source>a whole number of at least 0</source>
+        <translation>0 以上の整数</translation>
+    </message>
+    <message>
+        <source>an object of names, each with &quot;value&quot; and &quot;uncertainty&quot;</source>
+        <translation>名前ごとに &quot;value&quot; と &quot;uncertainty&quot; を持つオブジェクト</translation>
+    </message>
+    <message>
+        <source>parameter %1</source>
+        <translation>パラメータ %1</translation>
+    </message>
+    <message>
+        <source>an object with &quot;value&quot; and &quot;uncertainty&quot;</source>
+        <translation>&quot;value&quot; と &quot;uncertainty&quot; を持つオブジェクト</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%2 の %1</translation>
+    </message>
+    <message>
+        <source>a list of objects with &quot;names&quot; and &quot;value&quot;</source>
+        <translation>&quot;names&quot; と &quot;value&quot; を持つオブジェクトのリスト</translation>
+    </message>
+    <message>
+        <source>correlation %1</source>
+        <translation>相関 %1</translation>
+    </message>
+    <message>
+        <source>an object with &quot;names&quot; and &quot;value&quot;</source>
+        <translation>&quot;names&quot; と &quot;value&quot; を持つオブジェクト</translation>
+    </message>
+    <message>
+        <source>&quot;names&quot; of %1</source>
+        <translation>%1 の &quot;names&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;value&quot; of %1</source>
+        <translation>%1 の &quot;value&quot;</translation>
+    </message>
+    <message>
+        <source>two different names of &quot;parameters&quot;</source>
+        <translation>&quot;parameters&quot; にある異なる二つの名前</translation>
+    </message>
+    <message>
+        <source>a number from -1 to 1</source>
+        <translation>-1 から 1 までの数</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>true か false</translation>
+    </message>
+    <message>
+        <source>a text</source>
+        <translation>文字列</translation>
+    </message>
+    <message>
+        <source>&quot;n_var&quot; is %1, but &quot;parameters&quot; has %2</source>
+        <translation>&quot;n_var&quot; は %1 ですが、&quot;parameters&quot; には %2 個あります</translation>
+    </message>
+</context>
+<context>
+    <name>Fitter</name>
+    <message>
+        <source>The model cannot be computed at %1: %2</source>
+        <translation>%1 でモデルを計算できません: %2</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>理由は示されていません</translation>
+    </message>
+    <message>
+        <source>The model gives residual %1 that is not a finite number at %2.</source>
+        <translation>%2 でモデルの残差 %1 が有限の数になりません。</translation>
+    </message>
+    <message>
+        <source>No parameter is varied.</source>
+        <translation>動かすパラメータがありません。</translation>
+    </message>
+    <message>
+        <source>%1 is varied twice.</source>
+        <translation>%1 が二度動かされています。</translation>
+    </message>
+    <message>
+        <source>The range of %1, %2 … %3, is empty.</source>
+        <translation>%1 の範囲 %2 … %3 は空です。</translation>
+    </message>
+    <message>
+        <source>%1 starts at %2, outside its range %3 … %4.</source>
+        <translation>%1 の開始値 %2 が範囲 %3 … %4 の外にあります。</translation>
+    </message>
+    <message>
+        <source>%1 parameters are varied but there are only %2 residuals to fit.</source>
+        <translation>%1 個のパラメータを動かしますが、フィットする残差は %2 個しかありません。</translation>
+    </message>
+    <message>
+        <source>%1 parameters are varied but the data hold only %2 independent points: vary fewer, or widen the ranges.</source>
+        <translation>%1 個のパラメータを動かしますが、データの独立な点は %2 個しかありません。動かすパラメータを減らすか、範囲を広げてください。</translation>
+    </message>
+    <message>
+        <source>The data are zero where they are fitted: there is nothing to fit.</source>
+        <translation>フィットする範囲でデータがゼロです。フィットするものがありません。</translation>
+    </message>
+    <message>
+        <source>The fit did not converge within %1 evaluations.</source>
+        <translation>フィットは %1 回の評価で収束しませんでした。</translation>
+    </message>
+    <message>
+        <source>The fit broke down in a numerical problem.</source>
+        <translation>数値計算上の問題でフィットが止まりました。</translation>
+    </message>
+    <message>
+        <source>The fit cannot determine %1: the residuals do not change with it. Fix it.</source>
+        <translation>%1 を決められません。残差がそれによって変わりません。固定してください。</translation>
+    </message>
+    <message>
+        <source>The fit cannot tell %1 apart: the residuals change the same way with each. Fix all but one of them.</source>
+        <translation>%1 を区別できません。どれによっても残差が同じように変わります。一つを残して固定してください。</translation>
+    </message>
+    <message>
+        <source>The fit converged after %1 evaluations.</source>
+        <translation>フィットは %1 回の評価で収束しました。</translation>
     </message>
 </context>
 <context>
@@ -293,6 +455,21 @@
     <message>
         <source>standard output is closed</source>
         <translation>標準出力が閉じています</translation>
+    </message>
+</context>
+<context>
+    <name>Parameter</name>
+    <message>
+        <source>a finite number</source>
+        <translation>有限の数</translation>
+    </message>
+    <message>
+        <source>a whole number from %1 to %2</source>
+        <translation>%1 から %2 までの整数</translation>
+    </message>
+    <message>
+        <source>a number from %1 to %2</source>
+        <translation>%1 から %2 までの数</translation>
     </message>
 </context>
 <context>

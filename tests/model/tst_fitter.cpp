@@ -294,8 +294,9 @@ void tst_Fitter::threads()
             together[t] = fitPath({ 7.2, 3, 2.55, 0.09 }, 0.1, t, { 8, 0, 2.53, 0.1 });
         });
     }
+    for (std::thread &t : running)
+        t.join();
     for (int t = 0; t < 4; ++t) {
-        running[t].join();
         together[t].seconds = alone[t].seconds;
         QCOMPARE(together[t].toJson(), alone[t].toJson());
     }

@@ -26,8 +26,8 @@ const double stepFraction = std::sqrt(std::numeric_limits<double>::epsilon());
 // Then chi² is within ftol·chi² of its minimum, so each value is within sqrt(ν·ftol) of its
 // uncertainty from the best one (ν = N_idp - N_var): under 1% of σ up to ν = 100. In practice
 // the last step lands far closer: on a 60-sample path the values agree to 1e-7 σ with a fit run
-// to 1e-14, and anything from 1e-4 to 1e-8 takes the same evaluations, where 1e-10 takes one
-// iteration more and 1e-14 twice as many, on every mouse move.
+// to 1e-14. 1e-8 takes the same evaluations, 1e-4 at most an iteration fewer, 1e-10 one more,
+// 1e-14 twice as many, on every mouse move.
 const double ftol = 1e-6;
 // Stop when the step is this small against the (scaled) mapped values. It is what ends a fit of
 // noise-free data, whose chi² goes on falling by large fractions. The mapped values lie near 2π
@@ -198,7 +198,9 @@ QString checkInput(const Fitter &f)
                 .arg(v.min)
                 .arg(v.max);
     }
-    if (!f.residuals || f.residualCount < n)
+    if (!f.residuals)
+        return Fitter::tr("There is no model to fit.");
+    if (f.residualCount < n)
         return Fitter::tr("%1 parameters are varied but there are only %2 residuals to fit.")
             .arg(n)
             .arg(f.residualCount);

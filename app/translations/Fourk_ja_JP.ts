@@ -367,6 +367,10 @@
         <source>The fit converged after %1 evaluations.</source>
         <translation>フィットは %1 回の評価で収束しました。</translation>
     </message>
+    <message>
+        <source>There is no model to fit.</source>
+        <translation>フィットするモデルがありません。</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredChi</name>

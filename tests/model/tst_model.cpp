@@ -3,6 +3,7 @@
 #include "model/envelope.h"
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
+#include "model/shellmodel.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/chcoord.h"
@@ -44,10 +45,15 @@ std::complex<double> bin(const Values &x, int j)
 // Every value of a scenario, so that two compare exactly (QPointF would compare fuzzily).
 Values values(const Scenario &s)
 {
-    Values v = Values { double(s.n), s.r, s.p0, s.p2, s.sigma, s.pointer } + s.window + s.data.k
-               + s.data.chi;
-    for (const QPointF &node : s.envelope)
-        v << node.x() << node.y();
+    Values v = Values { double(s.n), s.s02, s.e0, double(s.scale), s.pointer } + s.window
+               + s.data.k + s.data.chi;
+    for (const Shell &shell : s.shells) {
+        v << double(shell.on) << double(shell.kind()) << shell.path.k << shell.path.reff;
+        for (Parameter::Id id : Shell::parameters())
+            v << shell.value(id);
+        for (const QPointF &node : shell.envelope)
+            v << node.x() << node.y();
+    }
     return v << double(s.useEnvelope) << double(s.useWindow) << double(s.useDebye) << double(s.pm)
              << double(s.data.kColumn) << double(s.data.chiColumn);
 }
@@ -102,7 +108,8 @@ void tst_Model::set(const Values &shell, const QString &factors, const MeasuredC
     std::tie(s.useEnvelope, s.useWindow, s.useDebye, s.pm)
         = std::make_tuple(factors.contains('E'), factors.contains('W'), factors.contains('D'),
                           factors.contains("PM"));
-    s.envelope = { { 0, 0.25 }, { 16, 0.5 } };
+    s.shells[0].envelope = { { 0, 0.25 }, { 16, 0.5 } };
+    s.s02 = 0.5;
     s.window = { 0, 2, 15, 16 };
     s.data = data;
     wave->setScenario(s);
@@ -187,7 +194,7 @@ void tst_Model::constructor()
                      .arg(c->findChild<QSlider *>(name + "Bar")->value())
                      .arg(c->findChild<QLineEdit *>(name + "Val")->text());
     QCOMPARE(shown, " 2 2 25 2.55 -12 -1.25 0 0 50 0.05");
-    QVERIFY(w.r == 2.55 && w.phi0 == -1.25);
+    QVERIFY(w.shells->shell(0).r == 2.55 && w.shells->shell(0).p0 == -1.25);
 }
 
 void tst_Model::controls_data()
@@ -329,13 +336,13 @@ void tst_Model::measured()
 void tst_Model::roundTrip()
 {
     Scenario s, back;
-    const double numbers[] = { 3, 0.1 + 0.2, -9.999999999999998, 5e-324, 0.2, -1e300 };
-    for (int i = 0; i < 6; ++i)
+    const double numbers[] = { 3, 0.1 + 0.2, -9.999999999999998, 5e-324, 0.2, 1.9999, -29.5, -1e300 };
+    for (int i = 0; i < 8; ++i)
         s.setNumber(Scenario::numbers().at(i), numbers[i]);
     s.window = { 16, 3.25, 1e-300, -0.5 };
-    s.envelope.clear();
+    s.shells[0].envelope.clear();
     for (int i = 0; i < 1000; ++i)
-        s.envelope.append(QPointF(i / 3.0, std::sqrt(i) - 7));
+        s.shells[0].envelope.append(QPointF(i / 3.0, std::sqrt(i) - 7));
     s.useEnvelope = s.useWindow = s.useDebye = false;
     s.pm = true;
     s.show = QStringList { "total", "real" };
@@ -397,7 +404,7 @@ void tst_Model::read()
         file.close();
     }
     Scenario s;
-    s.r = 7.5;
+    s.setNumber(Parameter::R, 7.5);
     s.data.k = s.data.chi = { 1 };
     const Values before = values(s);
     QString error;

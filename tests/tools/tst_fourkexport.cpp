@@ -79,7 +79,7 @@ void tst_FourkExport::run_data()
     QTest::newRow("data") << "--no-window --data FIX/athena.chik --chir r.csv" << 0
                           << "k,chi,wave,envelope,window,data\n0,0,0,1,0,0\n0.10000000000000001,|"
                              ",-0.125\n|window_abs,data_re,data_im,data_abs\n0,|,0.875,0,0.875\n"
-                             "0.0306796157|\"total\",\"data\"]|athena.chik";
+                             "0.0306796157|\"total\",\"data\",\"shells\"]|athena.chik";
     QTest::newRow("data columns") << "--data FIX/feff_chi.dat --data-columns 1,3 --show abs" << 0
                                   << "\"columns\":[1,3]|\"chi\":[0.15,0.25,0.3,0.01,0.075]|"
                                      "\"show\": [\"abs\"]";

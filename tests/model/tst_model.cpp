@@ -1,6 +1,7 @@
 #include "connectionguard.h"
 #include "model/awave.h"
 #include "model/envelope.h"
+#include "model/feffpathfile.h"
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
 #include "model/shellmodel.h"
@@ -45,8 +46,8 @@ std::complex<double> bin(const Values &x, int j)
 // Every value of a scenario, so that two compare exactly (QPointF would compare fuzzily).
 Values values(const Scenario &s)
 {
-    Values v = Values { double(s.n), s.s02, s.e0, double(s.scale), s.pointer } + s.window
-               + s.data.k + s.data.chi;
+    Values v = Values { double(s.n), s.s02, s.e0, double(s.scale), s.pointer } + s.window + s.data.k
+               + s.data.chi;
     for (const Shell &shell : s.shells) {
         v << double(shell.on) << double(shell.kind()) << shell.path.k << shell.path.reff;
         for (Parameter::Id id : Shell::parameters())
@@ -336,7 +337,8 @@ void tst_Model::measured()
 void tst_Model::roundTrip()
 {
     Scenario s, back;
-    const double numbers[] = { 3, 0.1 + 0.2, -9.999999999999998, 5e-324, 0.2, 1.9999, -29.5, -1e300 };
+    const double numbers[]
+        = { 3, 0.1 + 0.2, -9.999999999999998, 5e-324, 0.2, 1.9999, -29.5, -1e300 };
     for (int i = 0; i < 8; ++i)
         s.setNumber(Scenario::numbers().at(i), numbers[i]);
     s.window = { 16, 3.25, 1e-300, -0.5 };
@@ -374,6 +376,8 @@ void tst_Model::read_data()
     row(fixtures + "athena.chik", "= 5 0 0 0.2 0.04"); // # header, blank line
     row(fixtures + "feff_chi.dat", "= 5 1 0.15 3 0.075"); // text header
     row(fixtures + "semicolon.csv", "= 4 0.5 0.25 2 -0.1"); // BOM, CRLF, ; and , and a comment
+    row(fixtures + "feff9001.dat", "= 21 0 0.5 20 0.5"); // rows, k and real[2*phc] at both ends
+    row(fixtures + "copper/feff0001.dat", "= 59 0 3.9536 20 -2.2408");
     // Made by the test: too large for a fixture, or no file at all.
     row("large.fourk", "larger than 16 MiB");
     row("large.chi", "larger than 64 MiB");
@@ -408,18 +412,24 @@ void tst_Model::read()
     s.data.k = s.data.chi = { 1 };
     const Values before = values(s);
     QString error;
+    FeffPath feff;
+    const bool isPath
+        = QFileInfo(path).fileName().contains(QRegularExpression("^feff(\\d+|-.*)\\.dat$"));
     const bool ok = path.endsWith(".fourk") ? ScenarioFile::read(path, &s, &error)
+                    : isPath                ? FeffPathFile::read(path, &feff, &error)
                                             : MeasuredChiFile::read(path, 1, 2, &s.data, &error);
     const MeasuredChi &d = s.data;
-    QStringList got { "=", QString::number(d.k.size()) };
-    for (double v : { d.k.first(), d.chi.first(), d.k.last(), d.chi.last() })
+    const QVector<double> &k = isPath ? feff.k : d.k, &y = isPath ? feff.columns[0] : d.chi;
+    QStringList got { "=", QString::number(k.size()) };
+    for (double v : { k.value(0), y.value(0), k.value(k.size() - 1), y.value(y.size() - 1) })
         got << QString::number(v);
     if (named.startsWith('='))
-        QVERIFY2(ok && d.file == QFileInfo(path).fileName() && got.join(' ') == named,
+        QVERIFY2(ok && (isPath ? feff.file : d.file) == QFileInfo(path).fileName()
+                     && got.join(' ') == named,
                  qPrintable(error + got.join(' ')));
     else
         QVERIFY2(!ok && error.startsWith(path + ": ") && error.contains(named)
-                     && !error.contains('\n') && values(s) == before,
+                     && !error.contains('\n') && values(s) == before && feff.isEmpty(),
                  qPrintable(error));
 }
 

@@ -12,6 +12,7 @@
 class AWave;
 class ChiR;
 class FileChooser;
+class ShellPanel;
 class QPainter;
 class Scenario;
 class MeasuredChi;
@@ -49,6 +50,9 @@ public:
     // Columns kColumn and chiColumn (1-based) of a measured chi(k) file, shown beside the
     // simulation.
     bool openMeasuredFile(const QString &path, int kColumn, int chiColumn);
+    // A shell for each FEFF path file, added after the others; all of them or, when one cannot
+    // be read or the list would pass its limit, none.
+    bool addPathFiles(const QStringList &paths);
 
     // Shows a measured chi(k) in both windows, with the chi(R) window's "Data" switched on.
     void showMeasured(const MeasuredChi &s);
@@ -75,7 +79,10 @@ private slots:
     void saveChiKPlot();
     void saveChiRPlot();
     void about();
-    void openFile(const QString &path);
+    // FEFF path files among them become shells; otherwise the first file opens.
+    void openFiles(const QStringList &paths);
+    void addPaths();
+    void shellCurvesChanged();
     void openMeasured();
     void closeMeasured();
     void columnsChosen();
@@ -96,6 +103,7 @@ private:
     // Follows chiR, so that the destructor cannot delete a window someone else already deleted.
     QPointer<ChiR> ownChiR;
     FileChooser *files;
+    ShellPanel *shellPanel;
     // The columns last asked for, offered again by the next dialog.
     int kColumn = 1;
     int chiColumn = 2;

@@ -8,10 +8,14 @@
 #include "app/columnsdialog.h"
 #include "app/filechooser.h"
 #include "app/filedrop.h"
+#include "app/shellpanel.h"
+#include "model/awave.h"
+#include "model/feffpathfile.h"
 #include "model/measuredchifile.h"
 #include "model/outputfiles.h"
 #include "model/scenario.h"
 #include "model/scenariofile.h"
+#include "model/shellmodel.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -164,8 +168,55 @@ void ChiK::openMeasured()
         askColumns(path);
 }
 
-void ChiK::openFile(const QString &path)
+bool ChiK::addPathFiles(const QStringList &paths)
 {
+    QVector<Shell> shells;
+    for (const QString &path : paths) {
+        FeffPath p;
+        QString error;
+        if (!FeffPathFile::read(path, &p, &error)) {
+            report(error);
+            return false;
+        }
+        shells.append(Shell::fromPath(p));
+    }
+    ShellModel *list = waves.constFirst()->shells;
+    if (list->rowCount() + shells.size() > Shell::maxCount) {
+        report(tr("FEFF paths not added: %1 more shells would pass the %2 the model takes (it "
+                  "has %3)")
+                   .arg(shells.size())
+                   .arg(Shell::maxCount)
+                   .arg(list->rowCount()));
+        return false;
+    }
+    list->append(shells);
+    shellPanel->ShellTable->setCurrentIndex(list->index(list->rowCount() - 1, ShellModel::Name));
+    return true;
+}
+
+void ChiK::addPaths()
+{
+    const QStringList paths
+        = files->openPaths(commandWindow(), tr("Add FEFF Paths"),
+                           { tr("FEFF path files (feff*.dat)"), tr("All files (*)") });
+    if (!paths.isEmpty())
+        addPathFiles(paths);
+}
+
+void ChiK::openFiles(const QStringList &paths)
+{
+    QStringList feff;
+    for (const QString &path : paths) {
+        if (FeffPathFile::isPathFileName(path))
+            feff.append(path);
+    }
+    if (!feff.isEmpty()) {
+        addPathFiles(feff);
+        return;
+    }
+    const QString path = paths.value(0);
+    if (path.isEmpty())
+        return;
     // Anything but a scenario is taken for a measured chi(k).
     if (QFileInfo(path).suffix().compare(QLatin1String("fourk"), Qt::CaseInsensitive) == 0)
         openScenarioFile(path);
@@ -206,11 +257,11 @@ void ChiK::dragEnterEvent(QDragEnterEvent *event)
 
 void ChiK::dropEvent(QDropEvent *event)
 {
-    const QString path = FileDrop::localFile(event->mimeData());
-    if (path.isEmpty())
+    const QStringList paths = FileDrop::localFiles(event->mimeData());
+    if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    openFile(path);
+    openFiles(paths);
 }
 
 void ChiK::report(const QString &message)

@@ -109,9 +109,9 @@ void ChiR::dragEnterEvent(QDragEnterEvent *event)
 
 void ChiR::dropEvent(QDropEvent *event)
 {
-    const QString path = FileDrop::localFile(event->mimeData());
-    if (path.isEmpty())
+    const QStringList paths = FileDrop::localFiles(event->mimeData());
+    if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    emit fileDropped(path);
+    emit filesDropped(paths);
 }

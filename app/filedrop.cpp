@@ -6,12 +6,18 @@
 
 QString FileDrop::localFile(const QMimeData *data)
 {
+    return localFiles(data).value(0);
+}
+
+QStringList FileDrop::localFiles(const QMimeData *data)
+{
+    QStringList files;
     if (!data || !data->hasUrls())
-        return QString();
+        return files;
     for (const QUrl &url : data->urls()) {
         // A folder is not something either window can open.
         if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir())
-            return url.toLocalFile();
+            files.append(url.toLocalFile());
     }
-    return QString();
+    return files;
 }

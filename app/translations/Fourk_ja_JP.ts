@@ -127,6 +127,22 @@
         <source>%1: the plot has no area to save; make its window larger</source>
         <translation>%1: グラフの描画領域がないため保存できません。ウィンドウを大きくしてください</translation>
     </message>
+    <message>
+        <source>Shells</source>
+        <translation>シェル</translation>
+    </message>
+    <message>
+        <source>FEFF paths not added: %1 more shells would pass the %2 the model takes (it has %3)</source>
+        <translation>FEFF パスを追加しませんでした: シェルがさらに %1 個増えると上限の %2 個を超えます（現在 %3 個）</translation>
+    </message>
+    <message>
+        <source>Add FEFF Paths</source>
+        <translation>FEFF パスを追加</translation>
+    </message>
+    <message>
+        <source>FEFF path files (feff*.dat)</source>
+        <translation>FEFF パスファイル (feff*.dat)</translation>
+    </message>
 </context>
 <context>
     <name>ChiR</name>
@@ -635,6 +651,77 @@
     <message>
         <source>A term P2 k² added to the phase</source>
         <translation>位相に加える項 P2 k²</translation>
+    </message>
+</context>
+<context>
+    <name>ShellPanel</name>
+    <message>
+        <source>Shells</source>
+        <translation>シェル</translation>
+    </message>
+    <message>
+        <source>The shells summed into chi(k); the sliders edit the selected one. Double-click a cell to type a value.</source>
+        <translation>χ(k) に足し合わせるシェルです。スライダーは選んだシェルを変えます。セルをダブルクリックすると値を入力できます。</translation>
+    </message>
+    <message>
+        <source>Add a drawn shell with a flat envelope</source>
+        <translation>平らな包絡線の描画シェルを追加します</translation>
+    </message>
+    <message>
+        <source>Add Shell</source>
+        <translation>シェルを追加</translation>
+    </message>
+    <message>
+        <source>Add a shell for each FEFF path file (feffNNNN.dat) chosen</source>
+        <translation>選んだ FEFF パスファイル (feffNNNN.dat) ごとにシェルを追加します</translation>
+    </message>
+    <message>
+        <source>Add FEFF Paths…</source>
+        <translation>FEFF パスを追加…</translation>
+    </message>
+    <message>
+        <source>Remove the selected shell</source>
+        <translation>選んだシェルを削除します</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Draw each shell&apos;s part of chi(k) as a thin curve in its own colour</source>
+        <translation>各シェルの χ(k) への寄与をそれぞれの色の細い線で描きます</translation>
+    </message>
+    <message>
+        <source>S0²:</source>
+        <translation>S0²:</translation>
+    </message>
+    <message>
+        <source>The amplitude factor S0² of every shell, 0 to 2</source>
+        <translation>すべてのシェルの振幅因子 S0²（0 から 2）</translation>
+    </message>
+    <message>
+        <source>ΔE0 (eV):</source>
+        <translation>ΔE0 (eV):</translation>
+    </message>
+    <message>
+        <source>The shift of the edge energy for every shell, -30 to 30 eV: each shell is evaluated at q = sqrt(k² - 0.2625 ΔE0)</source>
+        <translation>すべてのシェルの吸収端エネルギーのずれ（-30 から 30 eV）: 各シェルは q = sqrt(k² - 0.2625 ΔE0) で計算します</translation>
+    </message>
+    <message>
+        <source>Scale:</source>
+        <translation>目盛り:</translation>
+    </message>
+    <message>
+        <source>Normalised: chi(k) within -1 … 1. Absolute: k^n chi(k) W(k) as computed, and chi(R) in the analysis programs&apos; units</source>
+        <translation>規格化: χ(k) を -1 … 1 に収めます。絶対値: 計算したままの k^n χ(k) W(k) と、解析プログラムと同じ単位の Χ(R)</translation>
+    </message>
+    <message>
+        <source>Normalised</source>
+        <translation>規格化</translation>
+    </message>
+    <message>
+        <source>Absolute</source>
+        <translation>絶対値</translation>
     </message>
 </context>
 <context>

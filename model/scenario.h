@@ -44,9 +44,9 @@ public:
     // The scales' names, in the order of ChiArrays::Scale.
     static const QStringList &scaleNames();
     static constexpr int maxNodes = 1000;
-    // Envelope nodes and measured values are amplitudes; far beyond this they would only
+    // Envelope nodes are amplitudes, as measured values are; far beyond this they would only
     // overflow the sums.
-    static constexpr double maxMagnitude = 1e100;
+    static constexpr double maxMagnitude = MeasuredChi::maxMagnitude;
 
     int n = 2;
     double s02 = 1.0;

@@ -350,6 +350,10 @@
         <source>k %1 does not rise above the k before it (%2)</source>
         <translation>k %1 が前の行の k（%2）より大きくありません</translation>
     </message>
+    <message>
+        <source>chi %1 is larger than %2 in magnitude; no chi(k) is</source>
+        <translation>chi %1 は大きさが %2 を超えています。χ(k) がこれほど大きくなることはありません</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredChiFile</name>

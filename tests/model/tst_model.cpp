@@ -349,7 +349,7 @@ void tst_Model::roundTrip()
     s.pm = true;
     s.show = QStringList { "total", "real" };
     s.data.k = { 0, 1e-9, 0.1 / 3, 7 };
-    s.data.chi = { -1e-300, 2.0 / 3, 0, 1e300 };
+    s.data.chi = { -1e-300, 2.0 / 3, 0, 1e100 };
     s.data.kColumn = 999;
     s.data.file = "cu.chi";
     QString error;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/chiarrays.h"
+#include "model/fitsettings.h"
 #include "model/measuredchi.h"
 #include "model/shell.h"
 #include "panels/parameter.h"
@@ -66,4 +67,5 @@ public:
     double pointer = 2.0;
     // Empty when no measured chi(k) is loaded.
     MeasuredChi data;
+    FitSettings fit;
 };

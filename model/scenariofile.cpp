@@ -274,7 +274,7 @@ public:
                 return false;
         }
         return scale(s) && shells(s) && window(s) && factors(s) && show(s)
-               && flag(QStringLiteral("shell_curves"), &s->shellCurves, false) && data(s);
+               && flag(QStringLiteral("shell_curves"), &s->shellCurves, false) && data(s) && fit(s);
     }
 
     bool window(Scenario *s)
@@ -335,6 +335,64 @@ public:
                         ScenarioFile::tr("a list of %1").arg(Scenario::acceptedShow()), v);
         s->show = names;
         return true;
+    }
+
+    // Optional: a scenario without it varies nothing, in R from 1 to 3.
+    bool fit(Scenario *s)
+    {
+        const QString key = QStringLiteral("fit");
+        const QJsonValue v = object.value(key);
+        if (v.isUndefined())
+            return true;
+        if (!v.isObject())
+            return fail(key, ScenarioFile::tr("an object"), v);
+        Reader inner(v.toObject());
+        FitSettings f;
+        const auto done = [&](bool ok) {
+            if (!ok)
+                problem = key + QLatin1Char('.') + inner.problem;
+            return ok;
+        };
+        const QJsonValue vary = inner.take(QStringLiteral("vary"));
+        if (vary.isUndefined())
+            return done(false);
+        for (const QJsonValue &name : vary.toArray()) {
+            int shell;
+            Parameter::Id id;
+            if (!name.isString()
+                || !FitSettings::parseName(name.toString(), s->shells.size(), &shell, &id))
+                return done(inner.fail(
+                    QStringLiteral("vary"),
+                    ScenarioFile::tr("a list of s02, e0 and SHELL.KEY, SHELL a shell's number and "
+                                     "KEY one of degen, r, sigma, p0, p2"),
+                    name));
+            if (!f.vary.contains(name.toString()))
+                f.vary.append(name.toString());
+        }
+        if (!vary.isArray())
+            return done(
+                inner.fail(QStringLiteral("vary"), ScenarioFile::tr("a list of names"), vary));
+        const QJsonValue space = inner.take(QStringLiteral("space"));
+        if (space.isUndefined())
+            return done(false);
+        const int i = FitSettings::spaceNames().indexOf(space.toString());
+        if (!space.isString() || i < 0)
+            return done(
+                inner.fail(QStringLiteral("space"), ScenarioFile::tr("\"r\" or \"k\""), space));
+        f.space = FitSettings::Space(i);
+        const QJsonValue range = inner.take(QStringLiteral("r_range"));
+        if (range.isUndefined())
+            return done(false);
+        const QJsonArray ends = range.toArray();
+        if (ends.size() != 2 || !ends.at(0).isDouble() || !ends.at(1).isDouble()
+            || !FitSettings::isValidRange(ends.at(0).toDouble(), ends.at(1).toDouble()))
+            return done(inner.fail(QStringLiteral("r_range"), FitSettings::acceptedRange(), range));
+        f.rMin = ends.at(0).toDouble();
+        f.rMax = ends.at(1).toDouble();
+        if (!inner.flag(QStringLiteral("live"), &f.live, true))
+            return done(false);
+        s->fit = f;
+        return done(true);
     }
 
     // Optional: a scenario without it has no measured chi(k).
@@ -542,6 +600,12 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
     members.append({ QStringLiteral("show"), QJsonArray::fromStringList(s.show) });
     members.append({ QStringLiteral("shell_curves"), s.shellCurves });
     members.append({ QString::fromLatin1(Parameter::of(Parameter::Pointer).key), s.pointer });
+    members.append(
+        { QStringLiteral("fit"),
+          QJsonObject { { QStringLiteral("vary"), QJsonArray::fromStringList(s.fit.vary) },
+                        { QStringLiteral("space"), FitSettings::spaceNames().at(s.fit.space) },
+                        { QStringLiteral("r_range"), QJsonArray { s.fit.rMin, s.fit.rMax } },
+                        { QStringLiteral("live"), s.fit.live } } });
     if (!s.data.isEmpty()) {
         QJsonArray k;
         QJsonArray chi;

@@ -321,6 +321,13 @@
     </message>
 </context>
 <context>
+    <name>FitSettings</name>
+    <message>
+        <source>two numbers from 0 to 10, the first below the second</source>
+        <translation>0 から 10 の二つの数で、最初の数が二番目より小さいもの</translation>
+    </message>
+</context>
+<context>
     <name>MeasuredChi</name>
     <message>
         <source>k has %1 values and chi %2; they must be as many</source>
@@ -576,6 +583,18 @@
     <message>
         <source>&quot;feff&quot;, row %1: %2</source>
         <translation>&quot;feff&quot; の %1 行目: %2</translation>
+    </message>
+    <message>
+        <source>a list of s02, e0 and SHELL.KEY, SHELL a shell&apos;s number and KEY one of degen, r, sigma, p0, p2</source>
+        <translation>s02、e0、SHELL.KEY（SHELL はシェルの番号、KEY は degen、r、sigma、p0、p2 のいずれか）のリスト</translation>
+    </message>
+    <message>
+        <source>a list of names</source>
+        <translation>名前のリスト</translation>
+    </message>
+    <message>
+        <source>&quot;r&quot; or &quot;k&quot;</source>
+        <translation>&quot;r&quot; か &quot;k&quot;</translation>
     </message>
 </context>
 <context>

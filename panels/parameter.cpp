@@ -4,7 +4,8 @@
 
 const Parameter &Parameter::of(Id id)
 {
-    // In the order of Id. The pointer may lie anywhere a drag can take it.
+    // In the order of Id. The pointer may lie anywhere a drag can take it, and so may each of the
+    // window's four edges, which start at 3, 4, 15 and 16 rather than at one value.
     static const Parameter table[] = {
         { N, "n", 1, 3, 1, 2, true },
         { R, "r", 0, 10, 10, 2, false },
@@ -15,6 +16,7 @@ const Parameter &Parameter::of(Id id)
         { S02, "s02", 0, 2, 0, 1, false },
         { E0, "e0", -30, 30, 0, 0, false },
         { Pointer, "pointer", -HUGE_VAL, HUGE_VAL, 0, 2, false },
+        { Edge, "window", -HUGE_VAL, HUGE_VAL, 0, 0, false },
     };
     return table[id];
 }

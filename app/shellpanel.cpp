@@ -4,30 +4,19 @@
 #include "model/scenario.h"
 #include "model/shellmodel.h"
 #include "panels/parameter.h"
+#include "panels/parameterfield.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSignalBlocker>
-
-namespace {
-
-// A typed value is taken when it is a number in the parameter's range; anything else puts the
-// field back to the value it showed.
-bool typed(QLineEdit *field, Parameter::Id id, double current, double *v)
-{
-    if (Parameter::parse(field->text(), v) && Parameter::of(id).isValid(*v))
-        return true;
-    field->setText(Parameter::text(current));
-    return false;
-}
-
-} // namespace
 
 ShellPanel::ShellPanel(AWave *wave, QWidget *parent)
     : QFrame(parent)
     , wave(wave)
 {
     setupUi(this);
+    s02 = new ParameterField(S02Val, Parameter::of(Parameter::S02));
+    e0 = new ParameterField(E0Val, Parameter::of(Parameter::E0));
     ShellTable->setModel(wave->shells);
     QHeaderView *header = ShellTable->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -44,8 +33,8 @@ ShellPanel::ShellPanel(AWave *wave, QWidget *parent)
     // After a new list the view has no current row; it gets the wave's again.
     connect(wave->shells, SIGNAL(modelReset()), this, SLOT(follow()));
     connect(wave->shells, SIGNAL(rowsRemoved(QModelIndex, int, int)), this, SLOT(follow()));
-    connect(S02Val, SIGNAL(editingFinished()), this, SLOT(s02Typed()));
-    connect(E0Val, SIGNAL(editingFinished()), this, SLOT(e0Typed()));
+    connect(s02, SIGNAL(valueChanged(double)), this, SLOT(s02Typed(double)));
+    connect(e0, SIGNAL(valueChanged(double)), this, SLOT(e0Typed(double)));
     connect(ScaleBox, SIGNAL(activated(int)), this, SLOT(scaleChosen(int)));
     follow();
 }
@@ -63,8 +52,8 @@ void ShellPanel::setShellCurves(bool on)
 void ShellPanel::follow()
 {
     const ChiCalculator::Settings &s = wave->settings();
-    S02Val->setText(Parameter::text(s.s02));
-    E0Val->setText(Parameter::text(s.e0));
+    s02->setValue(s.s02);
+    e0->setValue(s.e0);
     {
         const QSignalBlocker quiet(ScaleBox);
         ScaleBox->setCurrentIndex(s.scale);
@@ -100,22 +89,14 @@ void ShellPanel::rowChosen(const QModelIndex &current)
         wave->setCurrentShell(current.row());
 }
 
-void ShellPanel::s02Typed()
+void ShellPanel::s02Typed(double v)
 {
-    double v;
-    if (typed(S02Val, Parameter::S02, wave->settings().s02, &v)) {
-        wave->setS02(v);
-        S02Val->setText(Parameter::text(v));
-    }
+    wave->setS02(v);
 }
 
-void ShellPanel::e0Typed()
+void ShellPanel::e0Typed(double v)
 {
-    double v;
-    if (typed(E0Val, Parameter::E0, wave->settings().e0, &v)) {
-        wave->setE0(v);
-        E0Val->setText(Parameter::text(v));
-    }
+    wave->setE0(v);
 }
 
 void ShellPanel::scaleChosen(int index)

@@ -5,6 +5,7 @@
 #include <QFrame>
 
 class AWave;
+class ParameterField;
 class QModelIndex;
 
 // The shell list beside the plot: a table over the wave's shells (switch, name, kind and
@@ -36,10 +37,12 @@ private slots:
     void addShell();
     void removeShell();
     void rowChosen(const QModelIndex &current);
-    void s02Typed();
-    void e0Typed();
+    void s02Typed(double v);
+    void e0Typed(double v);
     void scaleChosen(int index);
 
 private:
     AWave *wave;
+    ParameterField *s02;
+    ParameterField *e0;
 };

@@ -18,30 +18,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// Slider position for a parameter: scaled, cut toward zero, clamped; without ever converting a
-// double that does not fit into an int.
-int sliderValue(double v, int lo, int hi)
-{
-    if (!(v >= lo))
-        return lo;
-    if (v >= hi)
-        return hi;
-    return static_cast<int>(v);
-}
-
-// A value between slider steps: the slider at the nearest step, the read-out showing the value
-// itself, and no signal, so that nothing rounds the value on its way to the model.
-void place(QSlider *bar, QLineEdit *readout, Parameter::Id id, double value)
-{
-    const QSignalBlocker quiet(bar);
-    bar->setValue(Parameter::of(id).sliderPosition(value));
-    readout->setText(QString::number(value, 'g', QLocale::FloatingPointShortest));
-}
-
-} // namespace
-
 AWave::AWave(double R, double P0, double S02)
     : shells(new ShellModel(this))
 {
@@ -52,17 +28,8 @@ AWave::AWave(double R, double P0, double S02)
     first.p0 = P0;
     shells->setShells({ first });
 
-    const int nPos = qBound(0, config.n, 3);
-    ctrl->NBar->setValue(nPos);
-    ctrl->NVal->setText(QString::number(nPos));
-    ctrl->RBar->setValue(sliderValue(first.r * 10.0, 0, 100));
-    ctrl->RVal->setText(QString::number(first.r, 'g', 6));
-    ctrl->Phi0Bar->setValue(sliderValue(first.p0 * 10.0, -100, 100));
-    ctrl->Phi0Val->setText(QString::number(first.p0, 'g', 6));
-    ctrl->Phi2Bar->setValue(sliderValue(first.p2 * 100.0, -100, 100));
-    ctrl->Phi2Val->setText(QString::number(first.p2, 'g', 6));
-    ctrl->SigBar->setValue(sliderValue(first.sigma * 1000.0, 0, 200));
-    ctrl->SigVal->setText(QString::number(first.sigma, 'g', 6));
+    ctrl->setValue(Parameter::N, config.n);
+    showCurrent();
     readSwitches();
 
     // Only now: the slider moves above must not reach the model.
@@ -97,6 +64,7 @@ Scenario AWave::scenario() const
     s.scale = config.scale;
     s.shells = shells->shells();
     s.window = ctrl->WindowCtrl->positions;
+    s.windowShape = ctrl->WindowCtrl->shape();
     s.useEnvelope = config.useEnvelope;
     s.useWindow = config.useWindow;
     s.useDebye = config.useDebye;
@@ -119,14 +87,11 @@ void AWave::setScenario(const Scenario &s)
         config.s02 = s.s02;
         config.e0 = s.e0;
         config.scale = s.scale;
-        {
-            const QSignalBlocker quiet(ctrl->NBar);
-            ctrl->NBar->setValue(config.n);
-            ctrl->NVal->setText(QString::number(config.n));
-        }
+        ctrl->setValue(Parameter::N, config.n);
         // A drag in progress ends: its node or edge may no longer exist.
         ctrl->WindowCtrl->mReleased();
         ctrl->WindowCtrl->setPositions(s.window);
+        ctrl->WindowCtrl->setShape(s.windowShape);
         ctrl->SelEnvelope->setChecked(s.useEnvelope);
         ctrl->SelWindowF->setChecked(s.useWindow);
         ctrl->SelDebye->setChecked(s.useDebye);
@@ -162,10 +127,8 @@ void AWave::setCurrentShell(int row)
 void AWave::showCurrent()
 {
     const Shell &shell = shells->shell(current);
-    place(ctrl->RBar, ctrl->RVal, Parameter::R, shell.r);
-    place(ctrl->Phi0Bar, ctrl->Phi0Val, Parameter::P0, shell.p0);
-    place(ctrl->Phi2Bar, ctrl->Phi2Val, Parameter::P2, shell.p2);
-    place(ctrl->SigBar, ctrl->SigVal, Parameter::Sigma, shell.sigma);
+    for (Parameter::Id id : { Parameter::R, Parameter::P0, Parameter::P2, Parameter::Sigma })
+        ctrl->setValue(id, shell.value(id));
     if (envelope) {
         envelope->dropNode();
         envelope->nodes = shell.envelope;

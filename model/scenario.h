@@ -5,6 +5,7 @@
 #include "model/measuredchi.h"
 #include "model/shell.h"
 #include "panels/parameter.h"
+#include "panels/windowfunc.h"
 
 #include <QCoreApplication>
 #include <QPointF>
@@ -56,6 +57,7 @@ public:
     QVector<Shell> shells { Shell::drawn(shellName(1)) };
     // Any order: the window panel sorts them.
     QVector<double> window { 3.0, 4.0, 15.0, 16.0 };
+    WindowFunc::Shape windowShape = WindowFunc::Hanning;
     bool useEnvelope = true;
     bool useWindow = true;
     bool useDebye = true;

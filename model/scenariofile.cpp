@@ -273,7 +273,7 @@ public:
             if (!number(which, s))
                 return false;
         }
-        return scale(s) && shells(s) && window(s) && factors(s) && show(s)
+        return scale(s) && shells(s) && window(s) && windowShape(s) && factors(s) && show(s)
                && flag(QStringLiteral("shell_curves"), &s->shellCurves, false) && data(s) && fit(s);
     }
 
@@ -334,6 +334,23 @@ public:
             return fail(QStringLiteral("show"),
                         ScenarioFile::tr("a list of %1").arg(Scenario::acceptedShow()), v);
         s->show = names;
+        return true;
+    }
+
+    // Optional: Hanning without it.
+    bool windowShape(Scenario *s)
+    {
+        const QString key = QStringLiteral("window_shape");
+        const QJsonValue v = object.value(key);
+        if (v.isUndefined())
+            return true;
+        const int i = WindowFunc::shapeNames().indexOf(v.toString());
+        if (!v.isString() || i < 0)
+            return fail(key,
+                        ScenarioFile::tr("one of %1")
+                            .arg(WindowFunc::shapeNames().join(QLatin1String(", "))),
+                        v);
+        s->windowShape = WindowFunc::Shape(i);
         return true;
     }
 
@@ -592,6 +609,7 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
     for (double edge : s.window)
         window.append(edge);
     members.append({ QStringLiteral("window"), window });
+    members.append({ QStringLiteral("window_shape"), WindowFunc::shapeNames().at(s.windowShape) });
     members.append(
         { QStringLiteral("factors"), QJsonObject { { QStringLiteral("envelope"), s.useEnvelope },
                                                    { QStringLiteral("window"), s.useWindow },

@@ -10,7 +10,7 @@ class Parameter
     Q_DECLARE_TR_FUNCTIONS(Parameter)
 
 public:
-    enum Id { N, R, P0, P2, Sigma, Degeneracy, S02, E0, Pointer };
+    enum Id { N, R, P0, P2, Sigma, Degeneracy, S02, E0, Pointer, Edge };
 
     static const Parameter &of(Id id);
 

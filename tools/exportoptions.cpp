@@ -172,7 +172,11 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "scale", "SCALE",
         "normalised (chi(k) within -1 ... 1, the default) or absolute (k^n chi W as computed, "
         "chi(R) = dk/sqrt(pi) sum k^n W chi exp(2ikR)).");
-    parser.addOptions({ shellOption, scaleOption });
+    const QCommandLineOption shapeOption
+        = valued("window-shape", "SHAPE",
+                 QStringLiteral("The window's shape: %1 (default hanning).")
+                     .arg(WindowFunc::shapeNames().join(QLatin1Char('|'))));
+    parser.addOptions({ shellOption, scaleOption, shapeOption });
     const QCommandLineOption windowOption = valued(
         "window", "A,B,C,D",
         "The four window edges in k, any finite numbers, in any order (default 3,4,15,16).");
@@ -272,6 +276,13 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         if (!toFinite(parser.value(name), &v) || !rule.isValid(v))
             return fail(name, rule.accepted(), parser.value(name));
         scenario.setNumber(which, v);
+    }
+    if (parser.isSet(shapeOption)) {
+        const int i = WindowFunc::shapeNames().indexOf(parser.value(shapeOption));
+        if (i < 0)
+            return fail("window-shape", WindowFunc::shapeNames().join(QLatin1String(", ")),
+                        parser.value(shapeOption));
+        scenario.windowShape = WindowFunc::Shape(i);
     }
     if (parser.isSet(scaleOption)) {
         const int i = Scenario::scaleNames().indexOf(parser.value(scaleOption));

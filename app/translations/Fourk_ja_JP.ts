@@ -436,6 +436,17 @@
     </message>
 </context>
 <context>
+    <name>ParameterField</name>
+    <message>
+        <source>Type %1, then press Return or leave the field.</source>
+        <translation>%1を入力し、Return キーを押すか欄を離れると設定されます。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not %2.</source>
+        <translation>「%1」は%2ではありません。</translation>
+    </message>
+</context>
+<context>
     <name>Scenario</name>
     <message>
         <source>four finite numbers</source>
@@ -801,20 +812,96 @@
         <source>Use Env. Shape Selecter for PM</source>
         <translation>Use Env. Shape Selecter for PM</translation>
     </message>
+    <message>
+        <source>Constant phase P0 (rad)</source>
+        <translation>0次の位相因子 P0 (rad)</translation>
+    </message>
+    <message>
+        <source>Quadratic phase P2 (rad·Å²), the term P2·k² of the phase</source>
+        <translation>2次の位相因子 P2 (rad·Å²)：位相の P2·k² の項</translation>
+    </message>
+    <message>
+        <source>Shell distance R (Å)</source>
+        <translation>原子間距離 R (Å)</translation>
+    </message>
+    <message>
+        <source>Put every envelope node back at 1</source>
+        <translation>包絡線の節点をすべて 1 に戻す</translation>
+    </message>
+    <message>
+        <source>Debye-Waller factor Sigma (Å), damping by exp(−2·Sigma²·k²)</source>
+        <translation>デバイ・ワラ因子 σ (Å)：exp(−2·σ²·k²) で減衰</translation>
+    </message>
+    <message>
+        <source>k-weight n: chi(k) is shown multiplied by k^n</source>
+        <translation>k の重み n：chi(k) に k^n を掛けて表示</translation>
+    </message>
+    <message>
+        <source>Multiply chi(k) by the envelope F(k)</source>
+        <translation>chi(k) に包絡線 F(k) を掛ける</translation>
+    </message>
+    <message>
+        <source>Multiply chi(k) by the Debye-Waller damping exp(−2·Sigma²·k²)</source>
+        <translation>chi(k) にデバイ・ワラ減衰 exp(−2·σ²·k²) を掛ける</translation>
+    </message>
+    <message>
+        <source>Multiply chi(k) by the window W(k)</source>
+        <translation>chi(k) に窓関数 W(k) を掛ける</translation>
+    </message>
+    <message>
+        <source>Leave the envelope F(k) out of chi(k), whatever its switch says</source>
+        <translation>スイッチにかかわらず包絡線 F(k) を chi(k) に掛けない</translation>
+    </message>
 </context>
 <context>
     <name>WindowFunc</name>
-    <message>
-        <source>&amp;Linear</source>
-        <translation>線形</translation>
-    </message>
     <message>
         <source>Frame</source>
         <translation>窓関数コントロールパネル</translation>
     </message>
     <message>
-        <source>H&amp;anning</source>
-        <translation>ハニング関数</translation>
+        <source>Shape of the window W(k) over its four edges a, b, c, d</source>
+        <translation>4 つの端 a, b, c, d の間の窓関数 W(k) の形</translation>
+    </message>
+    <message>
+        <source>Hanning</source>
+        <translation>ハニング</translation>
+    </message>
+    <message>
+        <source>Kaiser-Bessel</source>
+        <translation>カイザー・ベッセル</translation>
+    </message>
+    <message>
+        <source>Welch</source>
+        <translation>ウェルチ</translation>
+    </message>
+    <message>
+        <source>Parzen</source>
+        <translation>パルツェン</translation>
+    </message>
+    <message>
+        <source>Sine</source>
+        <translation>サイン</translation>
+    </message>
+    <message>
+        <source>Gaussian</source>
+        <translation>ガウス</translation>
+    </message>
+    <message>
+        <source>Window edge a in k (Å⁻¹): where W(k) starts to rise. Its handle on the plot drags it.</source>
+        <translation>窓関数の端 a (k, Å⁻¹)：W(k) が立ち上がり始める位置。グラフ上のハンドルでドラッグできます。</translation>
+    </message>
+    <message>
+        <source>Window edge b: where the rise ends (Kaiser-Bessel: β = b − a; Gaussian: width b − a).</source>
+        <translation>窓関数の端 b：立ち上がりが終わる位置 (カイザー・ベッセルでは β = b − a、ガウスでは幅 b − a)。</translation>
+    </message>
+    <message>
+        <source>Window edge c: where the fall begins.</source>
+        <translation>窓関数の端 c：立ち下がりが始まる位置。</translation>
+    </message>
+    <message>
+        <source>Window edge d: where W(k) has fallen to 0.</source>
+        <translation>窓関数の端 d：W(k) が 0 まで下がる位置。</translation>
     </message>
 </context>
 </TS>

@@ -194,7 +194,7 @@ void tst_Model::constructor()
         shown += QString(" %1 %2")
                      .arg(c->findChild<QSlider *>(name + "Bar")->value())
                      .arg(c->findChild<QLineEdit *>(name + "Val")->text());
-    QCOMPARE(shown, " 2 2 25 2.55 -12 -1.25 0 0 50 0.05");
+    QCOMPARE(shown, " 2 2 26 2.55 -13 -1.25 0 0 50 0.05");
     QVERIFY(w.shells->shell(0).r == 2.55 && w.shells->shell(0).p0 == -1.25);
 }
 

@@ -11,6 +11,7 @@
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 
+#include <QComboBox>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,6 +36,7 @@ struct Soak
         = wave.ctrl->findChildren<QLineEdit *>() + bar->findChildren<QLineEdit *>();
     QList<QAbstractButton *> buttons
         = wave.ctrl->findChildren<QAbstractButton *>() + bar->findChildren<QAbstractButton *>();
+    QComboBox *shape = wave.ctrl->findChild<QComboBox *>("ShapeSel");
     QTemporaryDir dir {};
     QByteArray saved = now();
 
@@ -114,6 +116,8 @@ struct Soak
         case 0:
             return s->setValue(d.uniform(s->minimum() - 9, s->maximum() + 9));
         case 1:
+            if (d.chance(0.2))
+                return shape->setCurrentIndex(d.uniform(0, shape->count() - 1));
             return d.pick(buttons)->click();
         case 2: // text typed over or after the old, ended by Return, Tab, a focus change, or not
             QApplication::setActiveWindow(t->window());

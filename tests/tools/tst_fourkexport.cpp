@@ -84,6 +84,11 @@ void tst_FourkExport::run_data()
         << 0
         << "k,chi,wave,envelope,window,shell1,shell2\n|\n5,0.03112950320321|,0\n|\"name\": "
            "\"far\", \"on\": false,|\"scale\": \"absolute\",|\"file\": \"feff9001.dat\"";
+    // A Welch window from 0 to 10 is 1 - ((k - 5) / 5)^2 on its one taper pair: at k = 1,
+    // 1 - 0.64 = 0.36; the scenario keeps the shape.
+    QTest::newRow("window shape")
+        << "--window-shape welch --window 0,5,5,10" << 0
+        << "\n1,|,0.35999999999999|\"window_shape\": \"welch\",";
     QTest::newRow("data") << "--no-window --data FIX/athena.chik --chir r.csv" << 0
                           << "k,chi,wave,envelope,window,data\n0,0,0,1,0,0\n0.10000000000000001,|"
                              ",-0.125\n|window_abs,data_re,data_im,data_abs\n0,|,0.875,0,0.875\n"

@@ -115,6 +115,8 @@ void ChiK::applyScenario(const Scenario &s)
         wave->setScenario(s);
     chiR->setShown(s.show);
     chiR->setPointer(s.pointer);
+    // The data shown now are the scenario's, if any.
+    inputs.set(measuredInput(), QString());
 }
 
 void ChiK::showMeasured(const MeasuredChi &s)
@@ -133,6 +135,7 @@ void ChiK::closeMeasured()
     QStringList shown = chiR->shown();
     shown.removeAll(QStringLiteral("data"));
     chiR->setShown(shown);
+    inputs.set(measuredInput(), QString());
 }
 
 void ChiK::measuredChanged()

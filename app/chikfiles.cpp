@@ -12,6 +12,7 @@
 #include "model/outputfiles.h"
 #include "model/scenario.h"
 #include "model/scenariofile.h"
+#include "plot/disparea.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -36,6 +37,7 @@ bool ChiK::openScenarioFile(const QString &path)
         return false;
     }
     applyScenario(s);
+    inputs.set(tr("the scenario opened"), path, true);
     return true;
 }
 
@@ -47,7 +49,7 @@ bool ChiK::saveScenarioFile(const QString &path)
         report(error);
         return false;
     }
-    return writeFile(path, json);
+    return writeFile(path, json, true);
 }
 
 bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
@@ -59,6 +61,7 @@ bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
         return false;
     }
     showMeasured(s);
+    inputs.set(measuredInput(), path);
     return true;
 }
 
@@ -74,18 +77,31 @@ bool ChiK::savePlotFile(Plot plot, const QString &path)
         report(tr("%1: a plot is saved as a .png or an .svg file").arg(path));
         return false;
     }
+    if (surface(plot)->size().isEmpty()) {
+        report(tr("%1: the plot has no area to save; make its window larger").arg(path));
+        return false;
+    }
     const QByteArray data = picture(plot, format);
     if (data.isEmpty()) {
-        report(tr("%1: the plot has no area to save; make its window larger").arg(path));
+        const QSize size = surface(plot)->size();
+        report(tr("%1: a picture of %2x%3 pixels does not fit in memory; make the window smaller")
+                   .arg(path)
+                   .arg(size.width())
+                   .arg(size.height()));
         return false;
     }
     return writeFile(path, data);
 }
 
-bool ChiK::writeFile(const QString &path, const QByteArray &data)
+QString ChiK::measuredInput()
 {
-    OutputFiles out;
-    out.add(path, data);
+    return tr("the measured chi(k) file shown");
+}
+
+bool ChiK::writeFile(const QString &path, const QByteArray &data, bool scenario)
+{
+    OutputFiles out(&inputs);
+    out.add(path, data, QString(), scenario);
     if (out.write())
         return true;
     report(out.error);

@@ -1,6 +1,7 @@
 #include "scenariofile.h"
 
-#include <QFile>
+#include "model/inputfiles.h"
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -264,22 +265,18 @@ bool ScenarioFile::read(const QString &path, Scenario *scenario, QString *error)
         *error = tr("%1: %2").arg(path, problem);
         return false;
     };
-    const QFileInfo info(path);
-    if (info.isDir())
+    QByteArray text;
+    QString reason;
+    switch (InputFiles::read(path, maxBytes, &text, &reason)) {
+    case InputFiles::Folder:
         return fail(tr("this is a folder, not a scenario file"));
-    if (info.exists() && !info.isFile())
-        return fail(tr("not a regular file"));
-    if (info.size() > maxBytes)
+    case InputFiles::TooLarge:
         return fail(tr("larger than %1 MiB, too large for a scenario").arg(maxBytes >> 20));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(tr("cannot be read (%1)").arg(file.errorString()));
-    // Read with a limit, in case the file grew since it was measured.
-    const QByteArray text = file.read(maxBytes + 1);
-    if (text.size() > maxBytes)
-        return fail(tr("larger than %1 MiB, too large for a scenario").arg(maxBytes >> 20));
-    if (file.error() != QFileDevice::NoError)
-        return fail(tr("cannot be read (%1)").arg(file.errorString()));
+    case InputFiles::Unreadable:
+        return fail(tr("cannot be read (%1)").arg(reason));
+    case InputFiles::Read:
+        break;
+    }
     QString problem;
     if (!parse(text, scenario, &problem))
         return fail(problem);

@@ -5,14 +5,11 @@
 #include "plot/plotimage.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cmath>
 
 namespace {
-
-const QString stdoutName = QStringLiteral("-");
 
 // Any finite number in the C locale ('.' as decimal point, no group separators).
 bool toFinite(const QString &text, double *v)
@@ -154,9 +151,11 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         return Invalid;
     };
 
-    if (parser.isSet(scenarioOption)
-        && !ScenarioFile::read(parser.value(scenarioOption), &scenario, &error))
-        return Invalid;
+    if (parser.isSet(scenarioOption)) {
+        if (!ScenarioFile::read(parser.value(scenarioOption), &scenario, &error))
+            return Invalid;
+        inputs.set(QStringLiteral("--scenario"), parser.value(scenarioOption), true);
+    }
 
     for (Scenario::Number which : Scenario::numbers()) {
         const QString name = Scenario::key(which);
@@ -250,33 +249,8 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         size = QSize(w, h);
     }
 
-    // Two outputs into one file would leave only the last.
-    const QVector<QPair<QString, QString>> outputs {
-        { "--chik", chiKFile },
-        { "--chir", chiRFile },
-        { "--plot-k", plotKFile },
-        { "--plot-r", plotRFile },
-        { "--save-scenario", scenarioFile },
-    };
-    QVector<QPair<QString, QString>> given;
-    for (const auto &out : outputs) {
-        if (out.second.isEmpty())
-            continue;
-        const QString target
-            = out.second == stdoutName ? out.second : QFileInfo(out.second).absoluteFilePath();
-        for (const auto &earlier : qAsConst(given)) {
-            if (earlier.second != target)
-                continue;
-            error = target == stdoutName
-                        ? QStringLiteral("%1 and %2 cannot both write to standard output")
-                              .arg(earlier.first, out.first)
-                        : QStringLiteral("%1 and %2 name the same file %3")
-                              .arg(earlier.first, out.first, quoted(out.second));
-            return Invalid;
-        }
-        given.append(qMakePair(out.first, target));
-    }
-    if (given.isEmpty()) {
+    if (chiKFile.isEmpty() && chiRFile.isEmpty() && plotKFile.isEmpty() && plotRFile.isEmpty()
+        && scenarioFile.isEmpty()) {
         error = QStringLiteral("nothing to write: give --chik, --chir, --plot-k, --plot-r or "
                                "--save-scenario (see --help)");
         return Invalid;
@@ -302,9 +276,15 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         }
     }
     if (parser.isSet(dataOption)) {
+        if (parser.value(dataOption) == QLatin1String("-")
+            && parser.value(scenarioOption) == QLatin1String("-")) {
+            error = QStringLiteral("--scenario and --data cannot both read standard input");
+            return Invalid;
+        }
         if (!MeasuredChiFile::read(parser.value(dataOption), kColumn, chiColumn, &scenario.data,
                                    &error))
             return Invalid;
+        inputs.set(QStringLiteral("--data"), parser.value(dataOption));
         if (!parser.isSet(showOption) && !scenario.show.contains(QLatin1String("data")))
             scenario.show.append(QStringLiteral("data"));
     }

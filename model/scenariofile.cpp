@@ -68,16 +68,214 @@ public:
         return false;
     }
 
-    bool number(Scenario::Number which, Scenario *s)
+    bool number(Parameter::Id which, double *out)
     {
-        const QString key = Scenario::key(which);
+        const Parameter &rule = Parameter::of(which);
+        const QString key = QString::fromLatin1(rule.key);
         const QJsonValue v = take(key);
         if (v.isUndefined())
             return false;
-        if (!v.isDouble() || !Scenario::isValid(which, v.toDouble()))
-            return fail(key, Scenario::accepted(which), v);
-        s->setNumber(which, v.toDouble());
+        if (!v.isDouble() || !rule.isValid(v.toDouble()))
+            return fail(key, rule.accepted(), v);
+        *out = v.toDouble();
         return true;
+    }
+
+    bool number(Parameter::Id which, Scenario *s)
+    {
+        double v = 0.0;
+        if (!number(which, &v))
+            return false;
+        s->setNumber(which, v);
+        return true;
+    }
+
+    bool scale(Scenario *s)
+    {
+        const QJsonValue v = take(QStringLiteral("scale"));
+        if (v.isUndefined())
+            return false;
+        const int i = Scenario::scaleNames().indexOf(v.toString());
+        if (!v.isString() || i < 0)
+            return fail(
+                QStringLiteral("scale"),
+                ScenarioFile::tr("one of %1").arg(Scenario::scaleNames().join(QLatin1String(", "))),
+                v);
+        s->scale = ChiArrays::Scale(i);
+        return true;
+    }
+
+    bool flag(const QString &key, bool *out, bool required)
+    {
+        const QJsonValue v = required ? take(key) : object.value(key);
+        if (v.isUndefined())
+            return !required;
+        if (!v.isBool())
+            return fail(key, ScenarioFile::tr("true or false"), v);
+        *out = v.toBool();
+        return true;
+    }
+
+    // The shells' list: each an object with every parameter, and an envelope (a drawn shell)
+    // or a FEFF path's table (a path shell).
+    bool shells(Scenario *s)
+    {
+        const QJsonValue v = take(QStringLiteral("shells"));
+        if (v.isUndefined())
+            return false;
+        const QJsonArray list = v.toArray();
+        if (!v.isArray() || list.isEmpty() || list.size() > Shell::maxCount)
+            return fail(QStringLiteral("shells"),
+                        ScenarioFile::tr("a list of 1 to %1 shells").arg(Shell::maxCount), v);
+        QVector<Shell> result;
+        for (int i = 0; i < list.size(); ++i) {
+            Shell shell;
+            if (!this->shell(list.at(i), QStringLiteral("shells[%1]").arg(i + 1), &shell))
+                return false;
+            result.append(shell);
+        }
+        s->shells = result;
+        return true;
+    }
+
+    bool envelope(const QJsonValue &v, const QString &key, QVector<QPointF> *out)
+    {
+        if (v.isUndefined())
+            return false;
+        QVector<QPointF> nodes;
+        bool pairs = v.isArray();
+        for (const QJsonValue &node : v.toArray()) {
+            const QJsonArray kf = node.toArray();
+            pairs = pairs && kf.size() == 2 && kf.at(0).isDouble() && kf.at(1).isDouble();
+            nodes.append(QPointF(kf.at(0).toDouble(), kf.at(1).toDouble()));
+        }
+        if (!pairs || !Scenario::isValidEnvelope(nodes))
+            return fail(
+                key,
+                ScenarioFile::tr("a list of [k, F] pairs, %1").arg(Scenario::acceptedEnvelope()),
+                v);
+        *out = nodes;
+        return true;
+    }
+
+    QString problem;
+
+private:
+    bool shell(const QJsonValue &v, const QString &where, Shell *out)
+    {
+        if (!v.isObject())
+            return fail(where, ScenarioFile::tr("an object"), v);
+        Reader inner(v.toObject());
+        const auto done = [&](bool ok) {
+            if (!ok)
+                problem = where + QStringLiteral(": ") + inner.problem;
+            return ok;
+        };
+        Shell s;
+        const QJsonValue name = inner.take(QStringLiteral("name"));
+        if (name.isUndefined())
+            return done(false);
+        if (!name.isString() || name.toString().trimmed().isEmpty())
+            return done(inner.fail(QStringLiteral("name"), ScenarioFile::tr("a name"), name));
+        s.name = name.toString().trimmed();
+        if (!inner.flag(QStringLiteral("on"), &s.on, true))
+            return done(false);
+        for (Parameter::Id id : Shell::parameters()) {
+            double value = 0.0;
+            if (!inner.number(id, &value))
+                return done(false);
+            s.setValue(id, value);
+        }
+        const QJsonObject o = v.toObject();
+        const bool drawn = o.contains(QStringLiteral("envelope"));
+        if (drawn == o.contains(QStringLiteral("feff")))
+            return done(inner.fail(QStringLiteral("envelope"),
+                                   ScenarioFile::tr("given for a drawn shell, or \"feff\" for a "
+                                                    "path shell, not both"),
+                                   o.value(QStringLiteral("envelope"))));
+        if (drawn
+            && !inner.envelope(o.value(QStringLiteral("envelope")), QStringLiteral("envelope"),
+                               &s.envelope))
+            return done(false);
+        if (!drawn && !inner.path(o.value(QStringLiteral("feff")), &s.path))
+            return done(false);
+        *out = s;
+        return done(true);
+    }
+
+    bool path(const QJsonValue &v, FeffPath *out)
+    {
+        const QString key = QStringLiteral("feff");
+        if (!v.isObject())
+            return fail(key, ScenarioFile::tr("an object"), v);
+        const QJsonObject o = v.toObject();
+        FeffPath p;
+        const QJsonValue file = member(o, key, QStringLiteral("file"));
+        if (!problem.isEmpty())
+            return false;
+        if (!file.isString())
+            return fail(key + QStringLiteral(".file"), ScenarioFile::tr("a file name"), file);
+        p.file = QFileInfo(file.toString()).fileName();
+        double header[3];
+        const char *const headerKeys[] = { "legs", "degeneracy", "reff" };
+        for (int i = 0; i < 3; ++i) {
+            const QJsonValue h = member(o, key, QString::fromLatin1(headerKeys[i]));
+            if (!problem.isEmpty())
+                return false;
+            if (!h.isDouble())
+                return fail(key + QLatin1Char('.') + QLatin1String(headerKeys[i]),
+                            ScenarioFile::tr("a number"), h);
+            header[i] = h.toDouble();
+        }
+        // Anything but a whole number of legs in range counts as none, for the rules to refuse.
+        p.legs = header[0] >= 0 && header[0] <= 1000 && header[0] == std::floor(header[0])
+                     ? int(header[0])
+                     : -1;
+        p.degeneracy = header[1];
+        p.reff = header[2];
+        if (!numbers(o, key, QStringLiteral("k"), &p.k))
+            return false;
+        for (int c = 0; c < FeffPath::ColumnCount; ++c) {
+            if (!numbers(o, key, FeffPath::columnKey(FeffPath::Column(c)), &p.columns[c]))
+                return false;
+        }
+        int row;
+        const QString rowProblem = p.check(&row);
+        if (!rowProblem.isEmpty()) {
+            problem = row < 0
+                          ? ScenarioFile::tr("\"feff\": %1").arg(rowProblem)
+                          : ScenarioFile::tr("\"feff\", row %1: %2").arg(row + 1).arg(rowProblem);
+            return false;
+        }
+        *out = p;
+        return true;
+    }
+
+public:
+    // One drawn shell, as the program had before it had several: its parameters at the top.
+    bool version1(Scenario *s)
+    {
+        Shell &shell = s->shells.first();
+        for (Parameter::Id which : { Parameter::N, Parameter::R, Parameter::P0, Parameter::P2,
+                                     Parameter::Sigma, Parameter::Pointer }) {
+            if (!number(which, s))
+                return false;
+        }
+        return window(s)
+               && envelope(take(QStringLiteral("envelope")), QStringLiteral("envelope"),
+                           &shell.envelope)
+               && factors(s) && show(s) && data(s);
+    }
+
+    bool version2(Scenario *s)
+    {
+        for (Parameter::Id which :
+             { Parameter::N, Parameter::S02, Parameter::E0, Parameter::Pointer }) {
+            if (!number(which, s))
+                return false;
+        }
+        return scale(s) && shells(s) && window(s) && factors(s) && show(s)
+               && flag(QStringLiteral("shell_curves"), &s->shellCurves, false) && data(s);
     }
 
     bool window(Scenario *s)
@@ -91,27 +289,6 @@ public:
         if (!v.isArray() || !Scenario::isValidWindow(edges))
             return fail(QStringLiteral("window"), Scenario::acceptedWindow(), v);
         s->window = edges;
-        return true;
-    }
-
-    bool envelope(Scenario *s)
-    {
-        const QJsonValue v = take(QStringLiteral("envelope"));
-        if (v.isUndefined())
-            return false;
-        QVector<QPointF> nodes;
-        bool pairs = v.isArray();
-        for (const QJsonValue &node : v.toArray()) {
-            const QJsonArray kf = node.toArray();
-            pairs = pairs && kf.size() == 2 && kf.at(0).isDouble() && kf.at(1).isDouble();
-            nodes.append(QPointF(kf.at(0).toDouble(), kf.at(1).toDouble()));
-        }
-        if (!pairs || !Scenario::isValidEnvelope(nodes))
-            return fail(
-                QStringLiteral("envelope"),
-                ScenarioFile::tr("a list of [k, F] pairs, %1").arg(Scenario::acceptedEnvelope()),
-                v);
-        s->envelope = nodes;
         return true;
     }
 
@@ -173,14 +350,14 @@ public:
                         v);
         const QJsonObject d = v.toObject();
         MeasuredChi spectrum;
-        const QJsonValue file = member(d, QStringLiteral("file"));
+        const QJsonValue file = member(d, QStringLiteral("data"), QStringLiteral("file"));
         if (!problem.isEmpty())
             return false;
         if (!file.isString())
             return fail(QStringLiteral("data.file"), ScenarioFile::tr("a file name"), file);
         spectrum.file = QFileInfo(file.toString()).fileName();
 
-        const QJsonValue columns = member(d, QStringLiteral("columns"));
+        const QJsonValue columns = member(d, QStringLiteral("data"), QStringLiteral("columns"));
         if (!problem.isEmpty())
             return false;
         const QJsonArray pair = columns.toArray();
@@ -197,8 +374,8 @@ public:
         spectrum.kColumn = column(0);
         spectrum.chiColumn = column(1);
 
-        if (!numbers(d, QStringLiteral("k"), &spectrum.k)
-            || !numbers(d, QStringLiteral("chi"), &spectrum.chi))
+        if (!numbers(d, QStringLiteral("data"), QStringLiteral("k"), &spectrum.k)
+            || !numbers(d, QStringLiteral("data"), QStringLiteral("chi"), &spectrum.chi))
             return false;
         int row;
         const QString rowProblem = MeasuredChi::check(spectrum.k, spectrum.chi, &row);
@@ -212,24 +389,22 @@ public:
         return true;
     }
 
-    QString problem;
-
 private:
-    QJsonValue member(const QJsonObject &d, const QString &key)
+    QJsonValue member(const QJsonObject &d, const QString &parent, const QString &key)
     {
         const QJsonValue v = d.value(key);
         if (v.isUndefined())
-            problem
-                = ScenarioFile::tr("%1 is missing").arg(quotedKey(QStringLiteral("data.") + key));
+            problem = ScenarioFile::tr("%1 is missing").arg(quotedKey(parent + '.' + key));
         return v;
     }
 
-    bool numbers(const QJsonObject &d, const QString &key, QVector<double> *out)
+    bool numbers(const QJsonObject &d, const QString &parent, const QString &key,
+                 QVector<double> *out)
     {
-        const QJsonValue v = member(d, key);
+        const QJsonValue v = member(d, parent, key);
         if (!problem.isEmpty())
             return false;
-        const QString name = QStringLiteral("data.") + key;
+        const QString name = parent + '.' + key;
         if (!v.isArray())
             return fail(name, ScenarioFile::tr("a list of numbers"), v);
         const QJsonArray values = v.toArray();
@@ -312,11 +487,7 @@ bool ScenarioFile::parse(const QByteArray &json, Scenario *scenario, QString *er
 
     Reader reader(root);
     Scenario result;
-    bool ok = true;
-    for (Scenario::Number which : Scenario::numbers())
-        ok = ok && reader.number(which, &result);
-    ok = ok && reader.window(&result) && reader.envelope(&result) && reader.factors(&result)
-         && reader.show(&result) && reader.data(&result);
+    const bool ok = fileVersion == 1 ? reader.version1(&result) : reader.version2(&result);
     if (!ok) {
         *error = reader.problem;
         return false;
@@ -345,31 +516,29 @@ bool ScenarioFile::encode(const Scenario &scenario, const QString &path, QByteAr
 
 QByteArray ScenarioFile::toJson(const Scenario &s)
 {
-    // One setting a line, in the order of the windows, so that a teacher can read and edit the
-    // file; each value as Qt writes it, which reads back to the same doubles.
-    QVector<QPair<QString, QJsonValue>> members {
+    // One setting a line and one shell a line, in the order of the windows, so that a teacher
+    // can read and edit the file; each value as Qt writes it, which reads back to the same
+    // doubles.
+    using Members = QVector<QPair<QString, QJsonValue>>;
+    Members members {
         { QStringLiteral("format"), formatName },
         { QStringLiteral("version"), version },
     };
-    for (Scenario::Number which : Scenario::numbers()) {
-        if (which != Scenario::Pointer)
-            members.append({ Scenario::key(which), s.number(which) });
-    }
+    for (Parameter::Id which : { Parameter::N, Parameter::S02, Parameter::E0 })
+        members.append({ QString::fromLatin1(Parameter::of(which).key), s.number(which) });
+    members.append({ QStringLiteral("scale"), Scenario::scaleNames().at(s.scale) });
     QJsonArray window;
     for (double edge : s.window)
         window.append(edge);
-    QJsonArray envelope;
-    for (const QPointF &node : s.envelope)
-        envelope.append(QJsonArray { node.x(), node.y() });
     members.append({ QStringLiteral("window"), window });
-    members.append({ QStringLiteral("envelope"), envelope });
     members.append(
         { QStringLiteral("factors"), QJsonObject { { QStringLiteral("envelope"), s.useEnvelope },
                                                    { QStringLiteral("window"), s.useWindow },
                                                    { QStringLiteral("debye"), s.useDebye },
                                                    { QStringLiteral("pm"), s.pm } } });
     members.append({ QStringLiteral("show"), QJsonArray::fromStringList(s.show) });
-    members.append({ Scenario::key(Scenario::Pointer), s.pointer });
+    members.append({ QStringLiteral("shell_curves"), s.shellCurves });
+    members.append({ QString::fromLatin1(Parameter::of(Parameter::Pointer).key), s.pointer });
     if (!s.data.isEmpty()) {
         QJsonArray k;
         QJsonArray chi;
@@ -385,17 +554,60 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
                                        { QStringLiteral("chi"), chi } } });
     }
 
-    QByteArray text("{\n");
-    for (int i = 0; i < members.size(); ++i) {
-        // A document holds only arrays and objects, so a single value travels in an array.
-        const QByteArray value
-            = QJsonDocument(QJsonArray { members.at(i).second }).toJson(QJsonDocument::Compact);
-        text += "    "
-                + QJsonDocument(QJsonArray { members.at(i).first })
-                      .toJson(QJsonDocument::Compact)
-                      .chopped(1)
-                      .mid(1)
-                + ": " + value.chopped(1).mid(1) + (i + 1 < members.size() ? ",\n" : "\n");
+    // A document holds only arrays and objects, so a single value travels in an array.
+    const auto compact = [](const QJsonValue &v) {
+        return QJsonDocument(QJsonArray { v }).toJson(QJsonDocument::Compact).chopped(1).mid(1);
+    };
+    const auto member = [&compact](const QPair<QString, QJsonValue> &m) {
+        return compact(m.first) + ": " + compact(m.second);
+    };
+    QVector<QByteArray> lines;
+    for (const auto &m : qAsConst(members))
+        lines.append("    " + member(m));
+    // The shells after the settings they share, each object's keys in the shell list's order.
+    QByteArray shells = "    \"shells\": [\n";
+    for (int i = 0; i < s.shells.size(); ++i) {
+        const Shell &shell = s.shells.at(i);
+        Members keys { { QStringLiteral("name"), shell.name }, { QStringLiteral("on"), shell.on } };
+        for (Parameter::Id id : Shell::parameters())
+            keys.append({ QString::fromLatin1(Parameter::of(id).key), shell.value(id) });
+        if (shell.kind() == Shell::Drawn) {
+            QJsonArray envelope;
+            for (const QPointF &node : shell.envelope)
+                envelope.append(QJsonArray { node.x(), node.y() });
+            keys.append({ QStringLiteral("envelope"), envelope });
+        } else {
+            const FeffPath &p = shell.path;
+            QByteArray table = "{\"file\": " + compact(p.file) + ", \"legs\": " + compact(p.legs)
+                               + ", \"degeneracy\": " + compact(p.degeneracy)
+                               + ", \"reff\": " + compact(p.reff);
+            const auto column = [&](const QString &key, const QVector<double> &values) {
+                QJsonArray a;
+                for (double v : values)
+                    a.append(v);
+                table += ", " + compact(key) + ": " + compact(a);
+            };
+            column(QStringLiteral("k"), p.k);
+            for (int c = 0; c < FeffPath::ColumnCount; ++c)
+                column(FeffPath::columnKey(FeffPath::Column(c)), p.columns[c]);
+            keys.append({ QStringLiteral("feff"), QJsonValue() });
+            QByteArray line = "        {";
+            for (int k = 0; k + 1 < keys.size(); ++k)
+                line += member(keys.at(k)) + ", ";
+            shells += line + "\"feff\": " + table + "}}";
+            shells += i + 1 < s.shells.size() ? ",\n" : "\n";
+            continue;
+        }
+        QByteArray line = "        {";
+        for (int k = 0; k < keys.size(); ++k)
+            line += member(keys.at(k)) + (k + 1 < keys.size() ? ", " : "}");
+        shells += line + (i + 1 < s.shells.size() ? ",\n" : "\n");
     }
+    // After the pointer, before the data, which can be long.
+    lines.insert(s.data.isEmpty() ? lines.size() : lines.size() - 1, shells + "    ]");
+
+    QByteArray text("{\n");
+    for (int i = 0; i < lines.size(); ++i)
+        text += lines.at(i) + (i + 1 < lines.size() ? ",\n" : "\n");
     return text + "}\n";
 }

@@ -1,5 +1,7 @@
 #include "parameter.h"
 
+#include <QLocale>
+
 #include <cmath>
 
 const Parameter &Parameter::of(Id id)
@@ -56,4 +58,24 @@ int Parameter::sliderPosition(double v) const
 double Parameter::fromSlider(int position) const
 {
     return double(position) / scale;
+}
+
+QString Parameter::text(double v)
+{
+    const QString exact = QString::number(v, 'g', QLocale::FloatingPointShortest);
+    const QString shown = QString::number(v, 'g', 6);
+    return exact.size() <= shown.size() ? exact : shown;
+}
+
+bool Parameter::parse(const QString &text, double *v)
+{
+    bool ok = false;
+    const QString t = text.trimmed();
+    double value = QLocale::c().toDouble(t, &ok);
+    if (!ok)
+        value = QLocale().toDouble(t, &ok);
+    if (!ok || !std::isfinite(value))
+        return false;
+    *v = value;
+    return true;
 }

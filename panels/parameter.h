@@ -27,6 +27,12 @@ public:
     int sliderMinimum() const;
     int sliderMaximum() const;
 
+    // A value as a read-out shows it: the shortest text that reads back to the same double, or
+    // 6 significant digits where that would be longer.
+    static QString text(double v);
+    // Typed text as a number, in the C locale or the user's; false for anything else.
+    static bool parse(const QString &text, double *v);
+
     Id id;
     // The scenario key and fourk-export's option name.
     const char *key;

@@ -1,5 +1,6 @@
 #include "exportoptions.h"
 
+#include "model/feffpathfile.h"
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
 #include "plot/plotimage.h"
@@ -49,6 +50,67 @@ const Switch switches[] = {
     { "no-pm", &Scenario::pm, false, "Uncheck it (the default)." },
 };
 
+// One --shell SPEC: comma-separated key=value pairs, or off.
+bool parseShell(const QString &spec, int number, Shell *out, QString *error)
+{
+    const auto fail = [&](const QString &problem) {
+        *error = QStringLiteral("--shell %1: %2").arg(quoted(spec), problem);
+        return false;
+    };
+    QVector<QPair<QString, QString>> pairs;
+    QString feff;
+    for (const QString &part : spec.split(QLatin1Char(','))) {
+        const int eq = part.indexOf(QLatin1Char('='));
+        const QString key = part.left(eq < 0 ? part.size() : eq).trimmed();
+        const QString value = eq < 0 ? QString() : part.mid(eq + 1);
+        if (key == QLatin1String("off") && eq < 0) {
+            pairs.append({ key, value });
+            continue;
+        }
+        if (eq < 0
+            || !QStringList { "feff", "name", "degen", "r", "sigma", "p0", "p2" }.contains(key))
+            return fail(QStringLiteral("%1 is not one of feff=FILE, name=TEXT, degen=N, r=R, "
+                                       "sigma=S, p0=P, p2=P, off")
+                            .arg(quoted(part)));
+        if (key == QLatin1String("feff"))
+            feff = value;
+        else
+            pairs.append({ key, value });
+    }
+    Shell shell = Shell::drawn(Scenario::shellName(number));
+    if (!feff.isEmpty()) {
+        FeffPath path;
+        if (!FeffPathFile::read(feff, &path, error)) {
+            *error = QStringLiteral("--shell: ") + *error;
+            return false;
+        }
+        shell = Shell::fromPath(path);
+    }
+    for (const auto &pair : qAsConst(pairs)) {
+        if (pair.first == QLatin1String("off")) {
+            shell.on = false;
+        } else if (pair.first == QLatin1String("name")) {
+            if (pair.second.trimmed().isEmpty())
+                return fail(QStringLiteral("name= needs a name"));
+            shell.name = pair.second.trimmed();
+        } else {
+            const Parameter::Id id = pair.first == QLatin1String("degen")   ? Parameter::Degeneracy
+                                     : pair.first == QLatin1String("r")     ? Parameter::R
+                                     : pair.first == QLatin1String("sigma") ? Parameter::Sigma
+                                     : pair.first == QLatin1String("p0")    ? Parameter::P0
+                                                                            : Parameter::P2;
+            const Parameter &rule = Parameter::of(id);
+            double v;
+            if (!toFinite(pair.second, &v) || !rule.isValid(v))
+                return fail(QStringLiteral("%1 takes %2, not %3")
+                                .arg(pair.first, rule.accepted(), quoted(pair.second)));
+            shell.setValue(id, v);
+        }
+    }
+    *out = shell;
+    return true;
+}
+
 } // namespace
 
 ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
@@ -71,30 +133,55 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "scenario", "FILE",
         "Start from this scenario (.fourk, as the windows save it); the other options override "
         "its values wherever they stand.");
-    const QString numberHelp[] = {
-        "k-weight, a whole number 1 ... 3 (default 2).",
-        "Shell distance, 0 ... 10 (default 2).",
-        "Constant phase, -10 ... 10 (default 0).",
-        "Quadratic phase, -1 ... 1 (default 0).",
-        "Debye-Waller factor, 0 ... 0.2 (default 0.05).",
-        "chi(R) pointer position, any finite number (default 2).",
-    };
     parser.addOption(scenarioOption);
-    for (Scenario::Number which : Scenario::numbers())
-        parser.addOption(
-            valued(Scenario::key(which), Scenario::key(which).toUpper(), numberHelp[which]));
+    // What each number is; its range and default come from the parameters' table.
+    const QVector<QPair<Parameter::Id, const char *>> numberHelp {
+        { Parameter::N, "k-weight" },
+        { Parameter::R, "The first shell's distance" },
+        { Parameter::P0, "The first shell's constant phase" },
+        { Parameter::P2, "The first shell's quadratic phase" },
+        { Parameter::Sigma, "The first shell's Debye-Waller factor" },
+        { Parameter::S02, "Amplitude factor S0^2 of every shell" },
+        { Parameter::E0, "Energy shift E0 in eV of every shell" },
+        { Parameter::Pointer, "chi(R) pointer position" },
+    };
+    for (const auto &number : numberHelp) {
+        const Parameter &p = Parameter::of(number.first);
+        const QString range = std::isfinite(p.lo) ? QStringLiteral("%1%2 ... %3")
+                                                        .arg(p.whole ? "a whole number " : "")
+                                                        .arg(p.lo)
+                                                        .arg(p.hi)
+                                                  : QStringLiteral("any finite number");
+        parser.addOption(valued(p.key, QString::fromLatin1(p.key).toUpper(),
+                                QStringLiteral("%1, %2 (default %3).")
+                                    .arg(QLatin1String(number.second), range)
+                                    .arg(p.initial)));
+    }
+    const QCommandLineOption shellOption = valued(
+        "shell", "SPEC",
+        QStringLiteral("A shell of the model; given once or more, the shells are exactly those "
+                       "given, in order. SPEC is comma-separated key=value: feff=FILE (a FEFF path "
+                       "file, feffNNNN.dat; without it a drawn shell), name=TEXT, degen=N "
+                       "(0 ... 1000), r, sigma, p0, p2 (ranges as their options), and off "
+                       "(left out of the sum). At most %1 shells.")
+            .arg(Shell::maxCount));
+    const QCommandLineOption scaleOption = valued(
+        "scale", "SCALE",
+        "normalised (chi(k) within -1 ... 1, the default) or absolute (k^n chi W as computed, "
+        "chi(R) = dk/sqrt(pi) sum k^n W chi exp(2ikR)).");
+    parser.addOptions({ shellOption, scaleOption });
     const QCommandLineOption windowOption = valued(
         "window", "A,B,C,D",
         "The four window edges in k, any finite numbers, in any order (default 3,4,15,16).");
     const QCommandLineOption envelopeOption = valued(
         "envelope", "K:F,...",
-        QStringLiteral("Envelope nodes in list order, 1 ... %1 of them, K and F finite numbers "
-                       "(default 0:1,1:1,...,16:1).")
+        QStringLiteral("The first shell's envelope nodes in list order, 1 ... %1 of them, K "
+                       "finite and F within +-1e100 (default 0:1,1:1,...,16:1).")
             .arg(Scenario::maxNodes));
     const QCommandLineOption showOption = valued(
         "show", "LIST",
-        "chi(R) selectors switched on, from real,imag,abs,F,W,wave,total,data, or none (default "
-        "abs,F,W,wave,total, as the window opens, and data with --data).");
+        "chi(R) selectors switched on, from real,imag,abs,F,W,wave,total,data,shells, or none "
+        "(default abs,F,W,wave,total,shells, as the window opens, and data with --data).");
     const QCommandLineOption dataOption = valued(
         "data", "FILE",
         "Show this measured chi(k) beside the simulation: a column text file (comment lines "
@@ -157,14 +244,40 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         inputs.set(QStringLiteral("--scenario"), parser.value(scenarioOption), true);
     }
 
-    for (Scenario::Number which : Scenario::numbers()) {
-        const QString name = Scenario::key(which);
+    if (parser.isSet(shellOption)) {
+        const QStringList specs = parser.values(shellOption);
+        if (specs.size() > Shell::maxCount) {
+            error = QStringLiteral("--shell is given %1 times; the model takes at most %2 shells")
+                        .arg(specs.size())
+                        .arg(Shell::maxCount);
+            return Invalid;
+        }
+        QVector<Shell> shells;
+        for (const QString &spec : specs) {
+            Shell shell;
+            if (!parseShell(spec, shells.size() + 1, &shell, &error))
+                return Invalid;
+            shells.append(shell);
+        }
+        scenario.shells = shells;
+    }
+
+    for (Parameter::Id which : Scenario::numbers()) {
+        const Parameter &rule = Parameter::of(which);
+        const QString name = QString::fromLatin1(rule.key);
         if (!parser.isSet(name))
             continue;
         double v;
-        if (!toFinite(parser.value(name), &v) || !Scenario::isValid(which, v))
-            return fail(name, Scenario::accepted(which), parser.value(name));
+        if (!toFinite(parser.value(name), &v) || !rule.isValid(v))
+            return fail(name, rule.accepted(), parser.value(name));
         scenario.setNumber(which, v);
+    }
+    if (parser.isSet(scaleOption)) {
+        const int i = Scenario::scaleNames().indexOf(parser.value(scaleOption));
+        if (i < 0)
+            return fail("scale", QStringLiteral("normalised or absolute"),
+                        parser.value(scaleOption));
+        scenario.scale = ChiArrays::Scale(i);
     }
 
     if (parser.isSet(windowOption)) {
@@ -193,7 +306,12 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
                         QStringLiteral("nodes K:F separated by commas, ")
                             + Scenario::acceptedEnvelope(),
                         value);
-        scenario.envelope = nodes;
+        if (scenario.shells.constFirst().kind() != Shell::Drawn) {
+            error = QStringLiteral("--envelope shapes the first shell, which is a FEFF path; a "
+                                   "path takes its amplitude from its file");
+            return Invalid;
+        }
+        scenario.shells.first().envelope = nodes;
     }
     if (parser.isSet(showOption)) {
         const QString value = parser.value(showOption);

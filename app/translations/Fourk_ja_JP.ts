@@ -182,6 +182,10 @@
         <source>&amp;Data</source>
         <translation>実測</translation>
     </message>
+    <message>
+        <source>&amp;Shells</source>
+        <translation>シェル(&amp;S)</translation>
+    </message>
 </context>
 <context>
     <name>ColumnsDialog</name>
@@ -204,6 +208,100 @@
     <message>
         <source>First lines of %1:</source>
         <translation>%1 の先頭の行:</translation>
+    </message>
+</context>
+<context>
+    <name>FeffPath</name>
+    <message>
+        <source>a path has 2 to 100 legs, not %1</source>
+        <translation>パスの脚の数は 2 から 100 です（%1 ではありません）</translation>
+    </message>
+    <message>
+        <source>the degeneracy %1 is not %2</source>
+        <translation>縮重度 %1 は %2 ではありません</translation>
+    </message>
+    <message>
+        <source>reff must be a positive number, not %1</source>
+        <translation>reff は正の数でなければなりません（%1 ではありません）</translation>
+    </message>
+    <message>
+        <source>the columns have different lengths</source>
+        <translation>列の長さがそろっていません</translation>
+    </message>
+    <message>
+        <source>%1 rows in the table; at least %2 are needed</source>
+        <translation>表の行が %1 行です。少なくとも %2 行必要です</translation>
+    </message>
+    <message>
+        <source>more than %1 rows in the table</source>
+        <translation>表の行が %1 行を超えています</translation>
+    </message>
+    <message>
+        <source>k is not a finite number</source>
+        <translation>k が有限の数ではありません</translation>
+    </message>
+    <message>
+        <source>%1 is not a finite number</source>
+        <translation>%1 が有限の数ではありません</translation>
+    </message>
+    <message>
+        <source>k %1 does not rise above the k before it (%2)</source>
+        <translation>k %1 が前の k（%2）より大きくありません</translation>
+    </message>
+    <message>
+        <source>lambda must be positive, not %1</source>
+        <translation>lambda は正でなければなりません（%1 ではありません）</translation>
+    </message>
+</context>
+<context>
+    <name>FeffPathFile</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>this is a folder, not a FEFF path file</source>
+        <translation>FEFF のパスファイルではなくフォルダです</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>larger than %1 MiB, too large for a FEFF path file</source>
+        <translation>%1 MiB を超えており、FEFF のパスファイルとしては大きすぎます</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>読み込めません（%1）</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>not a FEFF path file: no line of dashes ends the header</source>
+        <translation>FEFF のパスファイルではありません: ヘッダーを終える破線の行がありません</translation>
+    </message>
+    <message>
+        <source>the file ends after the line of dashes</source>
+        <translation>破線の行の後でファイルが終わっています</translation>
+    </message>
+    <message>
+        <source>expected the number of legs, the degeneracy and reff</source>
+        <translation>脚の数、縮重度、reff が必要です</translation>
+    </message>
+    <message>
+        <source>no column heads &quot;k real[2*phc] mag[feff] phase[feff] red factor lambda real[p]&quot; after the path&apos;s atoms</source>
+        <translation>パスの原子の後に列見出し &quot;k real[2*phc] mag[feff] phase[feff] red factor lambda real[p]&quot; がありません</translation>
+    </message>
+    <message>
+        <source>a row needs %1 numbers, this line has %2</source>
+        <translation>1 行には %1 個の数が必要ですが、この行には %2 個しかありません</translation>
+    </message>
+    <message>
+        <source>column %1 is not a number (“%2”)</source>
+        <translation>%1 列目が数ではありません（“%2”）</translation>
     </message>
 </context>
 <context>
@@ -296,7 +394,7 @@
     </message>
 </context>
 <context>
-    <name>Scenario</name>
+    <name>Parameter</name>
     <message>
         <source>a finite number</source>
         <translation>有限の数</translation>
@@ -309,17 +407,24 @@
         <source>a number from %1 to %2</source>
         <translation>%1 から %2 までの数</translation>
     </message>
+</context>
+<context>
+    <name>Scenario</name>
     <message>
         <source>four finite numbers</source>
         <translation>四つの有限の数</translation>
     </message>
     <message>
-        <source>1 to %1 nodes, each k and F a finite number</source>
-        <translation>1 から %1 個の節点で、k と F はどれも有限の数</translation>
-    </message>
-    <message>
         <source>names from %1</source>
         <translation>%1 の中の名前</translation>
+    </message>
+    <message>
+        <source>1 to %1 nodes, each k a finite number and F a number from -1e100 to 1e100</source>
+        <translation>1 から %1 個の節点で、k は有限の数、F は -1e100 から 1e100 の数</translation>
+    </message>
+    <message>
+        <source>Shell %1</source>
+        <translation>シェル %1</translation>
     </message>
 </context>
 <context>
@@ -423,6 +528,113 @@
     <message>
         <source>%1: not saved: with its measured chi(k) of %2 rows the scenario would be %3 MiB, more than the %4 MiB a scenario may have</source>
         <translation>%1: 保存しませんでした: 測定した χ(k) が %2 行あり、シナリオが %3 MiB になって、シナリオの上限 %4 MiB を超えます</translation>
+    </message>
+    <message>
+        <source>one of %1</source>
+        <translation>%1 のいずれか</translation>
+    </message>
+    <message>
+        <source>a list of 1 to %1 shells</source>
+        <translation>1 から %1 個のシェルのリスト</translation>
+    </message>
+    <message>
+        <source>a name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>given for a drawn shell, or &quot;feff&quot; for a path shell, not both</source>
+        <translation>描いたシェルには envelope、パスのシェルには &quot;feff&quot; のどちらか一方</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>数</translation>
+    </message>
+    <message>
+        <source>&quot;feff&quot;: %1</source>
+        <translation>&quot;feff&quot;: %1</translation>
+    </message>
+    <message>
+        <source>&quot;feff&quot;, row %1: %2</source>
+        <translation>&quot;feff&quot; の %1 行目: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ShellModel</name>
+    <message>
+        <source>drawn</source>
+        <translation>描画</translation>
+    </message>
+    <message>
+        <source>FEFF path</source>
+        <translation>FEFF パス</translation>
+    </message>
+    <message>
+        <source>%1: %2 legs, degeneracy %3, reff %4 Å, %5 rows</source>
+        <translation>%1: 脚 %2、縮重度 %3、reff %4 Å、%5 行</translation>
+    </message>
+    <message>
+        <source>%1, exactly %2</source>
+        <translation>%1、正確には %2</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>有効</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>R (Å)</source>
+        <translation>R (Å)</translation>
+    </message>
+    <message>
+        <source>Sigma (Å)</source>
+        <translation>Sigma (Å)</translation>
+    </message>
+    <message>
+        <source>P0</source>
+        <translation>P0</translation>
+    </message>
+    <message>
+        <source>P2 (Å²)</source>
+        <translation>P2 (Å²)</translation>
+    </message>
+    <message>
+        <source>Whether the shell is part of the sum</source>
+        <translation>シェルを和に含めるかどうか</translation>
+    </message>
+    <message>
+        <source>A drawn shell takes its amplitude from its envelope F(k), a FEFF path from its file</source>
+        <translation>描いたシェルは振幅を包絡線 F(k) から、FEFF パスはそのファイルから取ります</translation>
+    </message>
+    <message>
+        <source>The number of equal neighbours or paths, N</source>
+        <translation>等価な隣接原子またはパスの数 N</translation>
+    </message>
+    <message>
+        <source>The distance of the shell</source>
+        <translation>シェルの距離</translation>
+    </message>
+    <message>
+        <source>The Debye-Waller factor: the damping exp(-2 Sigma² k²)</source>
+        <translation>デバイ-ワラー因子: 減衰 exp(-2 Sigma² k²)</translation>
+    </message>
+    <message>
+        <source>A constant added to the phase</source>
+        <translation>位相に加える定数</translation>
+    </message>
+    <message>
+        <source>A term P2 k² added to the phase</source>
+        <translation>位相に加える項 P2 k²</translation>
     </message>
 </context>
 <context>

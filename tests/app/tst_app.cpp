@@ -7,6 +7,7 @@
 #include "model/envelope.h"
 #include "model/filename.h"
 #include "model/scenariofile.h"
+#include "model/shellmodel.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/disparea.h"
@@ -436,7 +437,7 @@ private slots:
             QCOMPARE(wave->measured().chi, QVector<double>({ 0.15, -0.25, 0.3, -0.01, 0.075 }));
         else if (suffix == "fourk")
             QVERIFY(contents(path) == (save ? ScenarioFile::toJson(chik->scenario()) : lesson)
-                    && wave->r == (save ? 2.0 : 7.25));
+                    && wave->shells->shell(0).r == (save ? 2.0 : 7.25));
         else if (!suffix.isEmpty())
             QCOMPARE(contents(path),
                      suffix == "csv" ? chik->table(plot) : chik->picture(plot, PlotImage::Png));

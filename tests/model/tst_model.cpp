@@ -1,10 +1,12 @@
 #include "connectionguard.h"
 #include "model/awave.h"
 #include "model/envelope.h"
+#include "model/feffpathfile.h"
 #include "model/filename.h"
 #include "model/measuredchifile.h"
 #include "model/outputfiles.h"
 #include "model/scenariofile.h"
+#include "model/shellmodel.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/chcoord.h"
@@ -48,10 +50,15 @@ std::complex<double> bin(const Values &x, int j)
 // Every value of a scenario, so that two compare exactly (QPointF would compare fuzzily).
 Values values(const Scenario &s)
 {
-    Values v = Values { double(s.n), s.r, s.p0, s.p2, s.sigma, s.pointer } + s.window + s.data.k
+    Values v = Values { double(s.n), s.s02, s.e0, double(s.scale), s.pointer } + s.window + s.data.k
                + s.data.chi;
-    for (const QPointF &node : s.envelope)
-        v << node.x() << node.y();
+    for (const Shell &shell : s.shells) {
+        v << double(shell.on) << double(shell.kind()) << shell.path.k << shell.path.reff;
+        for (Parameter::Id id : Shell::parameters())
+            v << shell.value(id);
+        for (const QPointF &node : shell.envelope)
+            v << node.x() << node.y();
+    }
     return v << double(s.useEnvelope) << double(s.useWindow) << double(s.useDebye) << double(s.pm)
              << double(s.data.kColumn) << double(s.data.chiColumn);
 }
@@ -110,7 +117,8 @@ void tst_Model::set(const Values &shell, const QString &factors, const MeasuredC
     std::tie(s.useEnvelope, s.useWindow, s.useDebye, s.pm)
         = std::make_tuple(factors.contains('E'), factors.contains('W'), factors.contains('D'),
                           factors.contains("PM"));
-    s.envelope = { { 0, 0.25 }, { 16, 0.5 } };
+    s.shells[0].envelope = { { 0, 0.25 }, { 16, 0.5 } };
+    s.s02 = 0.5;
     s.window = { 0, 2, 15, 16 };
     s.data = data;
     wave->setScenario(s);
@@ -195,7 +203,7 @@ void tst_Model::constructor()
                      .arg(c->findChild<QSlider *>(name + "Bar")->value())
                      .arg(c->findChild<QLineEdit *>(name + "Val")->text());
     QCOMPARE(shown, " 2 2 25 2.55 -12 -1.25 0 0 50 0.05");
-    QVERIFY(w.r == 2.55 && w.phi0 == -1.25);
+    QVERIFY(w.shells->shell(0).r == 2.55 && w.shells->shell(0).p0 == -1.25);
 }
 
 void tst_Model::controls_data()
@@ -337,13 +345,14 @@ void tst_Model::measured()
 void tst_Model::roundTrip()
 {
     Scenario s, back;
-    const double numbers[] = { 3, 0.1 + 0.2, -9.999999999999998, 5e-324, 0.2, -1e300 };
-    for (int i = 0; i < 6; ++i)
+    const double numbers[]
+        = { 3, 0.1 + 0.2, -9.999999999999998, 5e-324, 0.2, 1.9999, -29.5, -1e300 };
+    for (int i = 0; i < 8; ++i)
         s.setNumber(Scenario::numbers().at(i), numbers[i]);
     s.window = { 16, 3.25, 1e-300, -0.5 };
-    s.envelope.clear();
+    s.shells[0].envelope.clear();
     for (int i = 0; i < 1000; ++i)
-        s.envelope.append(QPointF(i / 3.0, std::sqrt(i) - 7));
+        s.shells[0].envelope.append(QPointF(i / 3.0, std::sqrt(i) - 7));
     s.useEnvelope = s.useWindow = s.useDebye = false;
     s.pm = true;
     s.show = QStringList { "total", "real" };
@@ -375,6 +384,8 @@ void tst_Model::read_data()
     row(fixtures + "athena.chik", "= 5 0 0 0.2 0.04"); // # header, blank line
     row(fixtures + "feff_chi.dat", "= 5 1 0.15 3 0.075"); // text header
     row(fixtures + "semicolon.csv", "= 4 0.5 0.25 2 -0.1"); // BOM, CRLF, ; and , and a comment
+    row(fixtures + "feff9001.dat", "= 21 0 0.5 20 0.5"); // rows, k and real[2*phc] at both ends
+    row(fixtures + "copper/feff0001.dat", "= 59 0 3.9536 20 -2.2408");
     // Made by the test: too large for a fixture, or no file at all.
     row("large.fourk", "larger than 16 MiB");
     row("large.chi", "larger than 64 MiB");
@@ -406,22 +417,28 @@ void tst_Model::read()
         file.close();
     }
     Scenario s;
-    s.r = 7.5;
+    s.setNumber(Parameter::R, 7.5);
     s.data.k = s.data.chi = { 1 };
     const Values before = values(s);
     QString error;
+    FeffPath feff;
+    const bool isPath
+        = QFileInfo(path).fileName().contains(QRegularExpression("^feff(\\d+|-.*)\\.dat$"));
     const bool ok = path.endsWith(".fourk") ? ScenarioFile::read(path, &s, &error)
+                    : isPath                ? FeffPathFile::read(path, &feff, &error)
                                             : MeasuredChiFile::read(path, 1, 2, &s.data, &error);
     const MeasuredChi &d = s.data;
-    QStringList got { "=", QString::number(d.k.size()) };
-    for (double v : { d.k.first(), d.chi.first(), d.k.last(), d.chi.last() })
+    const QVector<double> &k = isPath ? feff.k : d.k, &y = isPath ? feff.columns[0] : d.chi;
+    QStringList got { "=", QString::number(k.size()) };
+    for (double v : { k.value(0), y.value(0), k.value(k.size() - 1), y.value(y.size() - 1) })
         got << QString::number(v);
     if (named.startsWith('='))
-        QVERIFY2(ok && d.file == QFileInfo(path).fileName() && got.join(' ') == named,
+        QVERIFY2(ok && (isPath ? feff.file : d.file) == QFileInfo(path).fileName()
+                     && got.join(' ') == named,
                  qPrintable(error + got.join(' ')));
     else
         QVERIFY2(!ok && error.startsWith(path + ": ") && error.contains(named)
-                     && !error.contains('\n') && values(s) == before,
+                     && !error.contains('\n') && values(s) == before && feff.isEmpty(),
                  qPrintable(error));
 }
 
@@ -446,12 +463,12 @@ void tst_Model::measuredText_data()
     QTest::newRow("words after rows") << QByteArray("1 0.5 a\n2 0.25 b\n3 1 c\n4 -1\n") << read;
     QTest::newRow("comma-separated") << QByteArray("1,0.5\n2, 0.25\n3 ,1\n4,-1\n") << read;
     // 1e-300 and pi written out, without an exponent.
-    QTest::newRow("long decimals")
-        << "0." + QByteArray(299, '0') + "1 0.5\n2 3.14159265358979323846264338327950288\n3 1\n"
-               "4 -1\n"
-        << "= 4 1e-300 0.5 4 -1";
-    QTest::newRow("decimal comma") << QByteArray("k chi\n1 0.5\n1,5 0,25\n")
-                                   << "line 3: “1,5” has a decimal comma";
+    QTest::newRow("long decimals") << "0." + QByteArray(299, '0')
+                                          + "1 0.5\n2 3.14159265358979323846264338327950288\n3 1\n"
+                                            "4 -1\n"
+                                   << "= 4 1e-300 0.5 4 -1";
+    QTest::newRow("decimal comma")
+        << QByteArray("k chi\n1 0.5\n1,5 0,25\n") << "line 3: “1,5” has a decimal comma";
     QTest::newRow("decimal comma, semicolons")
         << QByteArray("0,5;-1,25E-2\n") << "line 1: “0,5” has a decimal comma";
     QTest::newRow("plus minus") << QByteArray("1 0.5\n2 +-0.1\n3 1\n4 1\n")

@@ -2,6 +2,7 @@
 // files kept and damaged, outputs good and unwritable.
 
 #include "harness.h"
+#include "model/feffpathfile.h"
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
 
@@ -35,8 +36,9 @@ QMap<QString, QByteArray> snapshot()
 // Each valued option with a likely value; the outputs last.
 const QStringList known
     = QString("n=3 r=2.5 p0=-1 p2=0.1 sigma=0.2 pointer=9 window=1,2,14,15 envelope=0:1,8:0.5,16:0 "
-              "show=abs,F,data size=80x60 "
-              "data-columns=2,3 scenario=scenario data=data chik chir plot-k plot-r save-scenario")
+              "show=abs,F,data size=80x60 data-columns=2,3 shell=feff=path.dat,sigma=0.1 "
+              "scale=absolute s02=0.8 e0=5 scenario=scenario data=data "
+              "chik chir plot-k plot-r save-scenario")
           .split(' ');
 
 // A likely or odd value, an input file kept or damaged, or an output.
@@ -44,6 +46,8 @@ QString value(const QString &name, const QString &likely)
 {
     if (name == "scenario" || name == "data")
         write(dir.filePath(name), name == "data" ? data(d) : damage(d, saved));
+    if (name == "shell")
+        write(dir.filePath("path.dat"), feffPath(d));
     if (name == "data" && d.chance(0.3))
         return d.pick(QStringList { "-", "link" });
     // Outputs also name the inputs, directly or through a link, and a FIFO and a device.
@@ -73,7 +77,7 @@ QStringList commandLine()
     QStringList args;
     // Almost always an output first, so that most runs get as far as building the windows.
     for (int i = d.chance(0.9) ? -1 : 0, n = d.uniform(0, 6); i < n; ++i) {
-        const QString option = d.pick(known.mid(i < 0 ? 13 : 0)), name = option.section('=', 0, 0);
+        const QString option = d.pick(known.mid(i < 0 ? 17 : 0)), name = option.section('=', 0, 0);
         const QString v = last["--" + name] = value(name, option.section('=', 1));
         args << (d.chance(0.3) ? QStringList { "--" + name + "=" + v }
                                : QStringList { "--" + name, v });
@@ -126,6 +130,7 @@ void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &b
     MeasuredChi m;
     QString e;
     const QStringList columns = last.value("--data-columns", "1,2").split(',');
+    FeffPath path;
     want(status == 0 && err.isEmpty()
              && (!last.contains("--scenario")
                  || ScenarioFile::read(dir.filePath(last["--scenario"]), &s, &e))
@@ -134,7 +139,9 @@ void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &b
                          ? MeasuredChiFile::parse(input, columns[0].toInt(), columns[1].toInt(), &m,
                                                   &e)
                          : MeasuredChiFile::read(dir.filePath(last["--data"]), columns[0].toInt(),
-                                                 columns[1].toInt(), &m, &e))),
+                                                 columns[1].toInt(), &m, &e)))
+             && (!last.value("--shell").startsWith("feff=path.dat")
+                 || FeffPathFile::read(dir.filePath("path.dat"), &path, &e)),
          QString("status %1, %2; the model's readers say: %3").arg(status).arg(err, e));
     const QStringList size = last.value("--size", "800x600").split('x');
     for (const QString &option : outputs) {

@@ -92,10 +92,18 @@ void tst_FourkExport::run_data()
         << 0 << "\"r\": 3,|\"sigma\": 0.1,|\"debye\":true|\"pm\":false|k.png 32x24";
     // At k = 0.1 athena.chik's -0.02 times k^2 is -0.125 of the largest, 0.04 * 0.2^2, and
     // bin 0 is their sum; bins lie pi / 102.4 apart. The data selector goes on.
+    // feff9001.dat's path at k = 5 gives 0.0062259006 (worked out in tst_shells), times k; the
+    // second shell is off and adds 0. -r still sets the first shell.
+    QTest::newRow("shells")
+        << "--shell feff=FIX/feff9001.dat,sigma=0.05 --shell r=3,off,name=far --sigma 0 --scale "
+           "absolute --n 1 --no-window"
+        << 0
+        << "k,chi,wave,envelope,window,shell1,shell2\n|\n5,0.03112950320321|,0\n|\"name\": "
+           "\"far\", \"on\": false,|\"scale\": \"absolute\",|\"file\": \"feff9001.dat\"";
     QTest::newRow("data") << "--no-window --data FIX/athena.chik --chir r.csv" << 0
                           << "k,chi,wave,envelope,window,data\n0,0,0,1,0,0\n0.10000000000000001,|"
                              ",-0.125\n|window_abs,data_re,data_im,data_abs\n0,|,0.875,0,0.875\n"
-                             "0.0306796157|\"total\",\"data\"]|athena.chik";
+                             "0.0306796157|\"total\",\"data\",\"shells\"]|athena.chik";
     QTest::newRow("data columns") << "--data FIX/feff_chi.dat --data-columns 1,3 --show abs" << 0
                                   << "\"columns\":[1,3]|\"chi\":[0.15,0.25,0.3,0.01,0.075]|"
                                      "\"show\": [\"abs\"]";

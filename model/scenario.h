@@ -5,7 +5,9 @@
 #include "model/shell.h"
 #include "panels/parameter.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
+#include <QPair>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
@@ -66,4 +68,7 @@ public:
     double pointer = 2.0;
     // Empty when no measured chi(k) is loaded.
     MeasuredChi data;
+    // Keys of a scenario file that this version does not read, with their values' JSON text as
+    // the file had it, in its order: saved again as they were, for the version that wrote them.
+    QVector<QPair<QString, QByteArray>> laterKeys;
 };

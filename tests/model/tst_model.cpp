@@ -341,7 +341,8 @@ void tst_Model::measured()
              qPrintable(QString::number(wave->misfit)));
 }
 
-// Every double back as it was, also between slider steps; a key of a later version is passed over.
+// Every double back as it was, also between slider steps; the keys of a later version are saved
+// again as they were written, in their order.
 void tst_Model::roundTrip()
 {
     Scenario s, back;
@@ -361,10 +362,18 @@ void tst_Model::roundTrip()
     s.data.kColumn = 999;
     s.data.file = "cu.chi";
     QString error;
-    QVERIFY2(ScenarioFile::parse(ScenarioFile::toJson(s).replace('{', "{ \"later\": [1, {}],"),
-                                 &back, &error),
+    const QByteArray later = "\"labels\": [1.00000000000000000000000001, {\"x\": \"\\u00e9\"}],\n"
+                             "\"later\": {}";
+    QVERIFY2(ScenarioFile::parse(ScenarioFile::toJson(s).replace('{', "{ " + later + ","), &back,
+                                 &error),
              qPrintable(error));
     QVERIFY(values(back) == values(s) && back.show == s.show && back.data.file == s.data.file);
+    const QByteArray saved = ScenarioFile::toJson(back);
+    Scenario again;
+    QVERIFY(saved.count("labels") == 1
+            && saved.endsWith("    \"labels\": [1.00000000000000000000000001, {\"x\": "
+                              "\"\\u00e9\"}],\n    \"later\": {}\n}\n")
+            && ScenarioFile::parse(saved, &again, &error) && ScenarioFile::toJson(again) == saved);
 }
 
 void tst_Model::read_data()

@@ -105,6 +105,7 @@ Scenario ChiK::scenario() const
     Scenario s = waves.constFirst()->scenario();
     s.show = chiR->shown();
     s.pointer = chiR->pointerR;
+    s.laterKeys = laterKeys;
     return s;
 }
 
@@ -115,6 +116,7 @@ void ChiK::applyScenario(const Scenario &s)
         wave->setScenario(s);
     chiR->setShown(s.show);
     chiR->setPointer(s.pointer);
+    laterKeys = s.laterKeys;
     // The data shown now are the scenario's, if any.
     inputs.set(measuredInput(), QString());
 }

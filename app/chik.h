@@ -108,6 +108,8 @@ private:
     int chiColumn = 2;
     // The measured chi(k)'s segments, kept so that a frame need not allocate them.
     QVector<QLine> segments;
+    // The keys of a later version in the scenario applied last, saved again with it.
+    QVector<QPair<QString, QByteArray>> laterKeys;
     // The rows the status line describes, so that a recomputation only writes the misfit anew.
     const double *describedRows = nullptr;
 };

@@ -446,8 +446,9 @@ private slots:
         QCOMPARE(message(), QString());
     }
 
-    // A scenario applied: one recomputation, one repaint each. Measured chi(k) shown, followed,
-    // saved with it and opened in a new program, the same there; closed: gone.
+    // A scenario applied: one recomputation, one repaint each; a later version's key kept. Measured
+    // chi(k) shown, followed, saved with it and opened in a new program, the same there; closed:
+    // gone.
     void scenario()
     {
         Scenario s;
@@ -457,7 +458,7 @@ private slots:
                 "p2": 0.333, "sigma": 0.0126, "window": [3.25, 4, 15.5, 16.0625],
                 "envelope": [[0, 1], [8.125, 2.5], [16, 0.5]], "show": ["imag", "total"],
                 "factors": {"envelope": true, "window": true, "debye": false, "pm": true},
-                "pointer": 0.3333333333333333})",
+                "pointer": 0.3333333333333333, "labels": {"of": "a later version"}})",
             &s, &error));
         QCoreApplication::processEvents();
         QSignalSpy updated(wave, SIGNAL(updated()));

@@ -118,6 +118,7 @@ Scenario ChiK::scenario() const
     s.shellCurves = shellPanel->shellCurves();
     s.show = chiR->shown();
     s.pointer = chiR->pointerR;
+    s.laterKeys = laterKeys;
     return s;
 }
 
@@ -130,6 +131,9 @@ void ChiK::applyScenario(const Scenario &s)
     chiR->setPointer(s.pointer);
     shellPanel->setShellCurves(s.shellCurves);
     shellPanel->follow();
+    laterKeys = s.laterKeys;
+    // The data shown now are the scenario's, if any.
+    inputs.set(measuredInput(), QString());
 }
 
 void ChiK::showMeasured(const MeasuredChi &s)
@@ -148,6 +152,7 @@ void ChiK::closeMeasured()
     QStringList shown = chiR->shown();
     shown.removeAll(QStringLiteral("data"));
     chiR->setShown(shown);
+    inputs.set(measuredInput(), QString());
 }
 
 void ChiK::measuredChanged()

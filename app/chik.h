@@ -2,6 +2,7 @@
 
 #include "ui_chik.h"
 
+#include "model/inputfiles.h"
 #include "plot/plotimage.h"
 
 #include <QLine>
@@ -57,6 +58,10 @@ public:
     // Shows a measured chi(k) in both windows, with the chi(R) window's "Data" switched on.
     void showMeasured(const MeasuredChi &s);
 
+    // The files shown (the measured chi(k) file loaded, the scenario opened), which no save may
+    // replace but a scenario saved over the scenario.
+    InputFiles inputs;
+
     // Created by the constructor and deleted, with the waves' envelopes, by the destructor.
     ChiR *chiR = nullptr;
     QVector<AWave *> waves;
@@ -91,7 +96,9 @@ private slots:
     void measuredChanged();
 
 private:
-    bool writeFile(const QString &path, const QByteArray &data);
+    bool writeFile(const QString &path, const QByteArray &data, bool scenario = false);
+    // The words a message names the measured chi(k) file by, and the inputs know it by.
+    static QString measuredInput();
     void exportTable(Plot plot);
     void savePlot(Plot plot);
     void report(const QString &message);
@@ -109,6 +116,8 @@ private:
     int chiColumn = 2;
     // The measured chi(k)'s segments, kept so that a frame need not allocate them.
     QVector<QLine> segments;
+    // The keys of a later version in the scenario applied last, saved again with it.
+    QVector<QPair<QString, QByteArray>> laterKeys;
     // The rows the status line describes, so that a recomputation only writes the misfit anew.
     const double *describedRows = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "model/scenario.h"
 #include "model/scenariofile.h"
 #include "model/shellmodel.h"
+#include "plot/disparea.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -40,6 +41,7 @@ bool ChiK::openScenarioFile(const QString &path)
         return false;
     }
     applyScenario(s);
+    inputs.set(tr("the scenario opened"), path, true);
     return true;
 }
 
@@ -51,7 +53,7 @@ bool ChiK::saveScenarioFile(const QString &path)
         report(error);
         return false;
     }
-    return writeFile(path, json);
+    return writeFile(path, json, true);
 }
 
 bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
@@ -63,6 +65,7 @@ bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
         return false;
     }
     showMeasured(s);
+    inputs.set(measuredInput(), path);
     return true;
 }
 
@@ -78,18 +81,31 @@ bool ChiK::savePlotFile(Plot plot, const QString &path)
         report(tr("%1: a plot is saved as a .png or an .svg file").arg(path));
         return false;
     }
+    if (surface(plot)->size().isEmpty()) {
+        report(tr("%1: the plot has no area to save; make its window larger").arg(path));
+        return false;
+    }
     const QByteArray data = picture(plot, format);
     if (data.isEmpty()) {
-        report(tr("%1: the plot has no area to save; make its window larger").arg(path));
+        const QSize size = surface(plot)->size();
+        report(tr("%1: a picture of %2x%3 pixels does not fit in memory; make the window smaller")
+                   .arg(path)
+                   .arg(size.width())
+                   .arg(size.height()));
         return false;
     }
     return writeFile(path, data);
 }
 
-bool ChiK::writeFile(const QString &path, const QByteArray &data)
+QString ChiK::measuredInput()
 {
-    OutputFiles out;
-    out.add(path, data);
+    return tr("the measured chi(k) file shown");
+}
+
+bool ChiK::writeFile(const QString &path, const QByteArray &data, bool scenario)
+{
+    OutputFiles out(&inputs);
+    out.add(path, data, QString(), scenario);
     if (out.write())
         return true;
     report(out.error);
@@ -190,6 +206,8 @@ bool ChiK::addPathFiles(const QStringList &paths)
         return false;
     }
     list->append(shells);
+    for (const QString &path : paths)
+        inputs.set(tr("the FEFF path file %1").arg(path), path);
     shellPanel->ShellTable->setCurrentIndex(list->index(list->rowCount() - 1, ShellModel::Name));
     return true;
 }

@@ -1,8 +1,11 @@
 #include "filedrop.h"
 
-#include <QFileInfo>
+#include "model/filename.h"
+
 #include <QMimeData>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 QString FileDrop::localFile(const QMimeData *data)
 {
@@ -15,9 +18,15 @@ QStringList FileDrop::localFiles(const QMimeData *data)
     if (!data || !data->hasUrls())
         return files;
     for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        // The name's own bytes: toLocalFile() would turn those that are not UTF-8 into U+FFFD.
+        const QString path = FileName::fromNative(
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
         // A folder is not something either window can open.
-        if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir())
-            files.append(url.toLocalFile());
+        struct stat st;
+        if (::stat(FileName::toNative(path).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+            files.append(path);
     }
     return files;
 }

@@ -1,6 +1,7 @@
 #include "feffpathfile.h"
 
-#include <QFile>
+#include "model/inputfiles.h"
+
 #include <QFileInfo>
 #include <QList>
 #include <QRegularExpression>
@@ -61,29 +62,23 @@ bool FeffPathFile::read(const QString &path, FeffPath *out, QString *error)
         *error = tr("%1: %2").arg(path, problem);
         return false;
     };
-    const QFileInfo info(path);
-    if (info.isDir())
+    QByteArray text;
+    QString reason;
+    switch (InputFiles::read(path, maxBytes, &text, &reason)) {
+    case InputFiles::Folder:
         return fail(tr("this is a folder, not a FEFF path file"));
-    if (info.exists() && !info.isFile())
-        return fail(tr("not a regular file"));
-    const QString tooLarge
-        = tr("larger than %1 MiB, too large for a FEFF path file").arg(maxBytes >> 20);
-    if (info.size() > maxBytes)
-        return fail(tooLarge);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(tr("cannot be read (%1)").arg(file.errorString()));
-    // Read with a limit, in case the file grew since it was measured.
-    const QByteArray text = file.read(maxBytes + 1);
-    if (text.size() > maxBytes)
-        return fail(tooLarge);
-    if (file.error() != QFileDevice::NoError)
-        return fail(tr("cannot be read (%1)").arg(file.errorString()));
+    case InputFiles::TooLarge:
+        return fail(tr("larger than %1 MiB, too large for a FEFF path file").arg(maxBytes >> 20));
+    case InputFiles::Unreadable:
+        return fail(tr("cannot be read (%1)").arg(reason));
+    case InputFiles::Read:
+        break;
+    }
     FeffPath result;
     QString problem;
     if (!parse(text, &result, &problem))
         return fail(problem);
-    result.file = info.fileName();
+    result.file = QFileInfo(path).fileName();
     *out = result;
     return true;
 }

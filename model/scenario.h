@@ -7,7 +7,9 @@
 #include "panels/parameter.h"
 #include "panels/windowfunc.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
+#include <QPair>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
@@ -70,4 +72,7 @@ public:
     // Empty when no measured chi(k) is loaded.
     MeasuredChi data;
     FitSettings fit;
+    // Keys of a scenario file that this version does not read, with their values' JSON text as
+    // the file had it, in its order: saved again as they were, for the version that wrote them.
+    QVector<QPair<QString, QByteArray>> laterKeys;
 };

@@ -1,13 +1,17 @@
 #include "scenariofile.h"
 
-#include <QFile>
+#include "model/inputfiles.h"
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QSet>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -32,7 +36,7 @@ QString describe(const QJsonValue &v)
     case QJsonValue::Bool:
         return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     case QJsonValue::Array:
-        return ScenarioFile::tr("a list");
+        return ScenarioFile::tr("a list of %n value(s)", nullptr, v.toArray().size());
     case QJsonValue::Object:
         return ScenarioFile::tr("an object");
     default:
@@ -48,15 +52,31 @@ public:
         : object(object)
     { }
 
+    // The value of key, which is then one the reader knows.
+    QJsonValue lookup(const QString &key)
+    {
+        known.insert(key);
+        return object.value(key);
+    }
+
     // The value of key, or an undefined value after reporting it missing.
     QJsonValue take(const QString &key)
     {
         if (!problem.isEmpty())
             return QJsonValue::Undefined;
-        const QJsonValue v = object.value(key);
+        const QJsonValue v = lookup(key);
         if (v.isUndefined())
             problem = ScenarioFile::tr("%1 is missing").arg(quotedKey(key));
         return v;
+    }
+
+    // Value i (0-based) of the list under key is not what it must be.
+    bool element(const QString &key, int i, const QString &accepted, const QJsonValue &v)
+    {
+        problem = ScenarioFile::tr("value %1 of %2 must be %3, not %4")
+                      .arg(i + 1)
+                      .arg(quotedKey(key), accepted, describe(v));
+        return false;
     }
 
     bool fail(const QString &key, const QString &accepted, const QJsonValue &v)
@@ -106,7 +126,7 @@ public:
 
     bool flag(const QString &key, bool *out, bool required)
     {
-        const QJsonValue v = required ? take(key) : object.value(key);
+        const QJsonValue v = required ? take(key) : lookup(key);
         if (v.isUndefined())
             return !required;
         if (!v.isBool())
@@ -158,6 +178,8 @@ public:
     }
 
     QString problem;
+    // The keys the reader looked up; the others are for a later version to read.
+    QSet<QString> known { QStringLiteral("format"), QStringLiteral("version") };
 
 private:
     bool shell(const QJsonValue &v, const QString &where, Shell *out)
@@ -283,8 +305,17 @@ public:
         if (v.isUndefined())
             return false;
         QVector<double> edges;
-        for (const QJsonValue &e : v.toArray())
-            edges.append(e.isDouble() ? e.toDouble() : NAN);
+        const QJsonArray list = v.toArray();
+        if (v.isArray() && list.size() != 4) {
+            problem = ScenarioFile::tr("\"window\" needs 4 numbers, got %1").arg(list.size());
+            return false;
+        }
+        for (const QJsonValue &e : list) {
+            if (!e.isDouble() && v.isArray())
+                return element(QStringLiteral("window"), edges.size(), ScenarioFile::tr("a number"),
+                               e);
+            edges.append(e.toDouble());
+        }
         if (!v.isArray() || !Scenario::isValidWindow(edges))
             return fail(QStringLiteral("window"), Scenario::acceptedWindow(), v);
         s->window = edges;
@@ -327,7 +358,15 @@ public:
         QStringList names;
         bool strings = v.isArray();
         for (const QJsonValue &name : v.toArray()) {
-            strings = strings && name.isString();
+            if (!name.isString())
+                return element(QStringLiteral("show"), names.size(), ScenarioFile::tr("a name"),
+                               name);
+            if (!Scenario::selectorNames().contains(name.toString())) {
+                problem
+                    = ScenarioFile::tr("\"show\": %1 is not one of %2")
+                          .arg(describe(name), Scenario::selectorNames().join(QLatin1String(", ")));
+                return false;
+            }
             names.append(name.toString());
         }
         if (!strings || !Scenario::isValidShow(names))
@@ -341,7 +380,7 @@ public:
     bool windowShape(Scenario *s)
     {
         const QString key = QStringLiteral("window_shape");
-        const QJsonValue v = object.value(key);
+        const QJsonValue v = lookup(key);
         if (v.isUndefined())
             return true;
         const int i = WindowFunc::shapeNames().indexOf(v.toString());
@@ -358,7 +397,7 @@ public:
     bool fit(Scenario *s)
     {
         const QString key = QStringLiteral("fit");
-        const QJsonValue v = object.value(key);
+        const QJsonValue v = lookup(key);
         if (v.isUndefined())
             return true;
         if (!v.isObject())
@@ -415,7 +454,7 @@ public:
     // Optional: a scenario without it has no measured chi(k).
     bool data(Scenario *s)
     {
-        const QJsonValue v = object.value(QStringLiteral("data"));
+        const QJsonValue v = lookup(QStringLiteral("data"));
         if (v.isUndefined())
             return true;
         if (!v.isObject())
@@ -506,6 +545,120 @@ QString lineAndColumn(const QByteArray &text, int offset)
     return ScenarioFile::tr("line %1, column %2").arg(line).arg(column);
 }
 
+// What a JSON syntax error means, in words a teacher editing the file understands.
+QString syntaxError(QJsonParseError::ParseError error)
+{
+    switch (error) {
+    case QJsonParseError::UnterminatedObject:
+        return ScenarioFile::tr("an object is not closed with }, or a , is missing");
+    case QJsonParseError::MissingNameSeparator:
+        return ScenarioFile::tr("a : is missing after a key");
+    case QJsonParseError::UnterminatedArray:
+        return ScenarioFile::tr("a list is not closed with ], or a , is missing");
+    case QJsonParseError::MissingValueSeparator:
+        return ScenarioFile::tr("a , is missing between two values");
+    case QJsonParseError::IllegalValue:
+        return ScenarioFile::tr("this is no value: text needs double quotes, and true, false "
+                                "and null are written in lower case");
+    case QJsonParseError::TerminationByNumber:
+        return ScenarioFile::tr("the file ends in a number");
+    case QJsonParseError::IllegalNumber:
+        return ScenarioFile::tr("a number is written wrongly or is too large");
+    case QJsonParseError::IllegalEscapeSequence:
+        return ScenarioFile::tr("a text holds a backslash that JSON does not know");
+    case QJsonParseError::IllegalUTF8String:
+        return ScenarioFile::tr("a text is not valid UTF-8");
+    case QJsonParseError::UnterminatedString:
+        return ScenarioFile::tr("a text is not closed with a double quote");
+    case QJsonParseError::MissingObject:
+        return ScenarioFile::tr("the file does not start with {");
+    case QJsonParseError::GarbageAtEnd:
+        return ScenarioFile::tr("more text follows the last }");
+    default:
+        return ScenarioFile::tr("too deeply nested or too large");
+    }
+}
+
+// JSON text that QJsonDocument has taken, walked again for what it does not tell: a key given
+// twice in one object (it keeps the last), and where each member of the outer object stands.
+class Members
+{
+public:
+    explicit Members(const QByteArray &text)
+        : p(text.constData())
+        , begin(p)
+        , end(p + text.size())
+    {
+        value(0);
+    }
+
+    QString duplicate; // the first key given twice, "" if none
+    int duplicateAt = 0;
+    // The outer object's members as written: key, and the value's text.
+    QVector<QPair<QString, QByteArray>> outer;
+
+private:
+    void blank()
+    {
+        while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r'))
+            ++p;
+    }
+
+    QString string()
+    {
+        const char *start = ++p;
+        bool escaped = false;
+        while (p < end && *p != '"')
+            escaped = escaped || *p == '\\', p += *p == '\\' ? 2 : 1;
+        const QByteArray raw(start, int(p - start));
+        ++p;
+        // The escapes decoded, so that "a" and "\u0061" are one key.
+        return escaped ? QJsonDocument::fromJson("[\"" + raw + "\"]").array().at(0).toString()
+                       : QString::fromUtf8(raw);
+    }
+
+    void value(int depth)
+    {
+        blank();
+        if (p >= end)
+            return;
+        if (*p == '"') {
+            string();
+        } else if (*p == '{' || *p == '[') {
+            const bool object = *p++ == '{';
+            QSet<QString> keys;
+            for (blank(); p < end && *p != '}' && *p != ']'; blank()) {
+                if (*p == ',')
+                    ++p, blank();
+                if (object) {
+                    const char *at = p;
+                    const QString key = string();
+                    if (keys.contains(key) && duplicate.isEmpty())
+                        duplicate = key, duplicateAt = int(at - begin);
+                    keys.insert(key);
+                    blank();
+                    ++p; // the colon
+                    blank();
+                    const char *start = p;
+                    value(depth + 1);
+                    if (depth == 0)
+                        outer.append({ key, QByteArray(start, int(p - start)) });
+                } else {
+                    value(depth + 1);
+                }
+            }
+            ++p;
+        } else {
+            while (p < end && !std::strchr(",]} \t\r\n", *p))
+                ++p;
+        }
+    }
+
+    const char *p;
+    const char *begin;
+    const char *end;
+};
+
 } // namespace
 
 bool ScenarioFile::read(const QString &path, Scenario *scenario, QString *error)
@@ -514,22 +667,18 @@ bool ScenarioFile::read(const QString &path, Scenario *scenario, QString *error)
         *error = tr("%1: %2").arg(path, problem);
         return false;
     };
-    const QFileInfo info(path);
-    if (info.isDir())
+    QByteArray text;
+    QString reason;
+    switch (InputFiles::read(path, maxBytes, &text, &reason)) {
+    case InputFiles::Folder:
         return fail(tr("this is a folder, not a scenario file"));
-    if (info.exists() && !info.isFile())
-        return fail(tr("not a regular file"));
-    if (info.size() > maxBytes)
+    case InputFiles::TooLarge:
         return fail(tr("larger than %1 MiB, too large for a scenario").arg(maxBytes >> 20));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(tr("cannot be read (%1)").arg(file.errorString()));
-    // Read with a limit, in case the file grew since it was measured.
-    const QByteArray text = file.read(maxBytes + 1);
-    if (text.size() > maxBytes)
-        return fail(tr("larger than %1 MiB, too large for a scenario").arg(maxBytes >> 20));
-    if (file.error() != QFileDevice::NoError)
-        return fail(tr("cannot be read (%1)").arg(file.errorString()));
+    case InputFiles::Unreadable:
+        return fail(tr("cannot be read (%1)").arg(reason));
+    case InputFiles::Read:
+        break;
+    }
     QString problem;
     if (!parse(text, scenario, &problem))
         return fail(problem);
@@ -541,8 +690,14 @@ bool ScenarioFile::parse(const QByteArray &json, Scenario *scenario, QString *er
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        *error = tr("not a Fourk scenario: the JSON text breaks off or is broken at %1 (%2)")
-                     .arg(lineAndColumn(json, parseError.offset), parseError.errorString());
+        *error = tr("not a Fourk scenario: the JSON text is broken at %1: %2")
+                     .arg(lineAndColumn(json, parseError.offset), syntaxError(parseError.error));
+        return false;
+    }
+    const Members members(json);
+    if (!members.duplicate.isEmpty()) {
+        *error = tr("the key %1 is given twice in one object (%2)")
+                     .arg(quotedKey(members.duplicate), lineAndColumn(json, members.duplicateAt));
         return false;
     }
     const QJsonObject root = document.object();
@@ -569,6 +724,11 @@ bool ScenarioFile::parse(const QByteArray &json, Scenario *scenario, QString *er
     if (!ok) {
         *error = reader.problem;
         return false;
+    }
+    // Kept as written, to be saved again.
+    for (const auto &m : members.outer) {
+        if (!reader.known.contains(m.first))
+            result.laterKeys.append(m);
     }
     *scenario = result;
     return true;
@@ -690,6 +850,14 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
     }
     // After the pointer, before the data, which can be long.
     lines.insert(s.data.isEmpty() ? lines.size() : lines.size() - 1, shells + "    ]");
+    // Keys of a later version, as they were read, unless this version writes them itself.
+    for (const auto &m : s.laterKeys) {
+        const bool written = m.first == QLatin1String("shells")
+                             || std::any_of(members.begin(), members.end(),
+                                            [&m](const auto &w) { return w.first == m.first; });
+        if (!written)
+            lines.append("    " + compact(m.first) + ": " + m.second);
+    }
 
     QByteArray text("{\n");
     for (int i = 0; i < lines.size(); ++i)

@@ -6,14 +6,11 @@
 #include "plot/plotimage.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cmath>
 
 namespace {
-
-const QString stdoutName = QStringLiteral("-");
 
 // Any finite number in the C locale ('.' as decimal point, no group separators).
 bool toFinite(const QString &text, double *v)
@@ -193,7 +190,8 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "data", "FILE",
         "Show this measured chi(k) beside the simulation: a column text file (comment lines "
         "#, !, % or ;, header lines, then rows of numbers separated by blanks, tabs, commas or "
-        "semicolons), k in 1/Angstrom and the unweighted chi. Replaces a scenario's.");
+        "semicolons), k in 1/Angstrom and the unweighted chi; '-' is standard input. Replaces a "
+        "scenario's.");
     const QCommandLineOption dataColumnsOption = valued(
         "data-columns", "K,CHI",
         QStringLiteral("The columns of --data that hold k and chi, counted from 1 (default 1,2; "
@@ -245,9 +243,11 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         return Invalid;
     };
 
-    if (parser.isSet(scenarioOption)
-        && !ScenarioFile::read(parser.value(scenarioOption), &scenario, &error))
-        return Invalid;
+    if (parser.isSet(scenarioOption)) {
+        if (!ScenarioFile::read(parser.value(scenarioOption), &scenario, &error))
+            return Invalid;
+        inputs.set(QStringLiteral("--scenario"), parser.value(scenarioOption), true);
+    }
 
     if (parser.isSet(shellOption)) {
         const QStringList specs = parser.values(shellOption);
@@ -263,6 +263,13 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
             if (!parseShell(spec, shells.size() + 1, &shell, &error))
                 return Invalid;
             shells.append(shell);
+        }
+        // Every path file read is an input no output may replace.
+        for (int i = 0; i < specs.size(); ++i) {
+            for (const QString &part : specs.at(i).split(QLatin1Char(','))) {
+                if (part.startsWith(QLatin1String("feff=")))
+                    inputs.set(QStringLiteral("--shell %1").arg(i + 1), part.mid(5));
+            }
         }
         scenario.shells = shells;
     }
@@ -379,33 +386,8 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         size = QSize(w, h);
     }
 
-    // Two outputs into one file would leave only the last.
-    const QVector<QPair<QString, QString>> outputs {
-        { "--chik", chiKFile },
-        { "--chir", chiRFile },
-        { "--plot-k", plotKFile },
-        { "--plot-r", plotRFile },
-        { "--save-scenario", scenarioFile },
-    };
-    QVector<QPair<QString, QString>> given;
-    for (const auto &out : outputs) {
-        if (out.second.isEmpty())
-            continue;
-        const QString target
-            = out.second == stdoutName ? out.second : QFileInfo(out.second).absoluteFilePath();
-        for (const auto &earlier : qAsConst(given)) {
-            if (earlier.second != target)
-                continue;
-            error = target == stdoutName
-                        ? QStringLiteral("%1 and %2 cannot both write to standard output")
-                              .arg(earlier.first, out.first)
-                        : QStringLiteral("%1 and %2 name the same file %3")
-                              .arg(earlier.first, out.first, quoted(out.second));
-            return Invalid;
-        }
-        given.append(qMakePair(out.first, target));
-    }
-    if (given.isEmpty()) {
+    if (chiKFile.isEmpty() && chiRFile.isEmpty() && plotKFile.isEmpty() && plotRFile.isEmpty()
+        && scenarioFile.isEmpty()) {
         error = QStringLiteral("nothing to write: give --chik, --chir, --plot-k, --plot-r or "
                                "--save-scenario (see --help)");
         return Invalid;
@@ -431,9 +413,15 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         }
     }
     if (parser.isSet(dataOption)) {
+        if (parser.value(dataOption) == QLatin1String("-")
+            && parser.value(scenarioOption) == QLatin1String("-")) {
+            error = QStringLiteral("--scenario and --data cannot both read standard input");
+            return Invalid;
+        }
         if (!MeasuredChiFile::read(parser.value(dataOption), kColumn, chiColumn, &scenario.data,
                                    &error))
             return Invalid;
+        inputs.set(QStringLiteral("--data"), parser.value(dataOption));
         if (!parser.isSet(showOption) && !scenario.show.contains(QLatin1String("data")))
             scenario.show.append(QStringLiteral("data"));
     }

@@ -143,6 +143,22 @@
         <source>FEFF path files (feff*.dat)</source>
         <translation>FEFF パスファイル (feff*.dat)</translation>
     </message>
+    <message>
+        <source>the scenario opened</source>
+        <translation>開いたシナリオ</translation>
+    </message>
+    <message>
+        <source>%1: a picture of %2x%3 pixels does not fit in memory; make the window smaller</source>
+        <translation>%1: %2×%3 ピクセルの画像はメモリーに収まりません。ウィンドウを小さくしてください</translation>
+    </message>
+    <message>
+        <source>the measured chi(k) file shown</source>
+        <translation>表示中の測定 χ(k) のファイル</translation>
+    </message>
+    <message>
+        <source>the FEFF path file %1</source>
+        <translation>FEFF パスファイル %1</translation>
+    </message>
 </context>
 <context>
     <name>ChiR</name>
@@ -280,10 +296,6 @@
         <translation>FEFF のパスファイルではなくフォルダです</translation>
     </message>
     <message>
-        <source>not a regular file</source>
-        <translation>通常のファイルではありません</translation>
-    </message>
-    <message>
         <source>larger than %1 MiB, too large for a FEFF path file</source>
         <translation>%1 MiB を超えており、FEFF のパスファイルとしては大きすぎます</translation>
     </message>
@@ -373,10 +385,6 @@
         <translation>χ(k) のファイルではなくフォルダです</translation>
     </message>
     <message>
-        <source>not a regular file</source>
-        <translation>通常のファイルではありません</translation>
-    </message>
-    <message>
         <source>larger than %1 MiB, too large for a measured chi(k)</source>
         <translation>%1 MiB を超えていて、測定した χ(k) としては大きすぎます</translation>
     </message>
@@ -401,8 +409,20 @@
         <translation>%1 列目が数ではありません（%2）</translation>
     </message>
     <message>
-        <source>no rows of numbers</source>
-        <translation>数の行がありません</translation>
+        <source>%1 has a decimal comma; numbers need a decimal point</source>
+        <translation>%1 は小数点にコンマを使っています。数の小数点はピリオド（.）で書いてください</translation>
+    </message>
+    <message>
+        <source>no rows of numbers: line %1 is not one: %2</source>
+        <translation>数の行がありません: %1 行目は数の行ではありません: %2</translation>
+    </message>
+    <message>
+        <source>no rows of numbers: from line %1 (%2) on, every line is text or a comment</source>
+        <translation>数の行がありません: %1 行目（%2）から後はすべて文字かコメントの行です</translation>
+    </message>
+    <message>
+        <source>no rows of numbers: the file has only blank and comment lines</source>
+        <translation>数の行がありません: 空行とコメント行しかありません</translation>
     </message>
 </context>
 <context>
@@ -416,8 +436,28 @@
         <translation>フォルダです</translation>
     </message>
     <message>
-        <source>standard output is closed</source>
-        <translation>標準出力が閉じています</translation>
+        <source>cannot write &apos;%1&apos;: it is %2</source>
+        <translation>&apos;%1&apos; に書き込めません: %2です</translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot both write to standard output</source>
+        <translation>%1 と %2 の両方を標準出力に書くことはできません</translation>
+    </message>
+    <message>
+        <source>%1 and %2 name the same file &apos;%3&apos;</source>
+        <translation>%1 と %2 が同じファイル &apos;%3&apos; を指しています</translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos; and %3 &apos;%4&apos; are the same file</source>
+        <translation>%1 の &apos;%2&apos; と %3 の &apos;%4&apos; は同じファイルです</translation>
+    </message>
+    <message>
+        <source>no program reads from this pipe</source>
+        <translation>このパイプを読んでいるプログラムがありません</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: %1</source>
+        <translation>標準出力に書き込めません: %1</translation>
     </message>
 </context>
 <context>
@@ -468,10 +508,6 @@
 <context>
     <name>ScenarioFile</name>
     <message>
-        <source>a list</source>
-        <translation>リスト</translation>
-    </message>
-    <message>
         <source>an object</source>
         <translation>オブジェクト</translation>
     </message>
@@ -508,20 +544,12 @@
         <translation>シナリオファイルではなくフォルダです</translation>
     </message>
     <message>
-        <source>not a regular file</source>
-        <translation>通常のファイルではありません</translation>
-    </message>
-    <message>
         <source>larger than %1 MiB, too large for a scenario</source>
         <translation>%1 MiB を超えていて、シナリオとしては大きすぎます</translation>
     </message>
     <message>
         <source>cannot be read (%1)</source>
         <translation>読み込めません（%1）</translation>
-    </message>
-    <message>
-        <source>not a Fourk scenario: the JSON text breaks off or is broken at %1 (%2)</source>
-        <translation>Fourk のシナリオではありません: JSON の記述が %1 で途切れているか壊れています（%2）</translation>
     </message>
     <message>
         <source>not a Fourk scenario (it has no &quot;format&quot;: &quot;%1&quot;)</source>
@@ -606,6 +634,84 @@
     <message>
         <source>&quot;r&quot; or &quot;k&quot;</source>
         <translation>&quot;r&quot; か &quot;k&quot;</translation>
+    </message>
+    <message numerus="yes">
+        <source>a list of %n value(s)</source>
+        <translation>
+            <numerusform>%n 個の値のリスト</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>value %1 of %2 must be %3, not %4</source>
+        <translation>%2 の %1 番目の値は%3でなければなりません（%4 になっています）</translation>
+    </message>
+    <message>
+        <source>&quot;window&quot; needs 4 numbers, got %1</source>
+        <translation>&quot;window&quot; には数が 4 つ必要ですが、%1 つしかありません</translation>
+    </message>
+    <message>
+        <source>&quot;show&quot;: %1 is not one of %2</source>
+        <translation>&quot;show&quot;: %1 は %2 のどれでもありません</translation>
+    </message>
+    <message>
+        <source>an object is not closed with }, or a , is missing</source>
+        <translation>オブジェクトが } で閉じていないか、, が抜けています</translation>
+    </message>
+    <message>
+        <source>a : is missing after a key</source>
+        <translation>キーの後の : が抜けています</translation>
+    </message>
+    <message>
+        <source>a list is not closed with ], or a , is missing</source>
+        <translation>リストが ] で閉じていないか、, が抜けています</translation>
+    </message>
+    <message>
+        <source>a , is missing between two values</source>
+        <translation>二つの値の間の , が抜けています</translation>
+    </message>
+    <message>
+        <source>this is no value: text needs double quotes, and true, false and null are written in lower case</source>
+        <translation>値になっていません。文字は二重引用符で囲み、true、false、null は小文字で書きます</translation>
+    </message>
+    <message>
+        <source>the file ends in a number</source>
+        <translation>数の途中でファイルが終わっています</translation>
+    </message>
+    <message>
+        <source>a number is written wrongly or is too large</source>
+        <translation>数の書き方が誤っているか、数が大きすぎます</translation>
+    </message>
+    <message>
+        <source>a text holds a backslash that JSON does not know</source>
+        <translation>文字列に JSON にないバックスラッシュの書き方があります</translation>
+    </message>
+    <message>
+        <source>a text is not valid UTF-8</source>
+        <translation>文字列が正しい UTF-8 ではありません</translation>
+    </message>
+    <message>
+        <source>a text is not closed with a double quote</source>
+        <translation>文字列が二重引用符で閉じていません</translation>
+    </message>
+    <message>
+        <source>the file does not start with {</source>
+        <translation>ファイルが { で始まっていません</translation>
+    </message>
+    <message>
+        <source>more text follows the last }</source>
+        <translation>最後の } の後に文字が続いています</translation>
+    </message>
+    <message>
+        <source>too deeply nested or too large</source>
+        <translation>入れ子が深すぎるか、大きすぎます</translation>
+    </message>
+    <message>
+        <source>not a Fourk scenario: the JSON text is broken at %1: %2</source>
+        <translation>Fourk のシナリオではありません: JSON の書き方が %1 で誤っています: %2</translation>
+    </message>
+    <message>
+        <source>the key %1 is given twice in one object (%2)</source>
+        <translation>キー %1 が一つのオブジェクトに二度あります（%2）</translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,9 @@
 #include "model/awave.h"
 #include "model/envelope.h"
 #include "model/feffpathfile.h"
+#include "model/filename.h"
 #include "model/measuredchifile.h"
+#include "model/outputfiles.h"
 #include "model/scenariofile.h"
 #include "model/shellmodel.h"
 #include "panels/wavectrl.h"
@@ -18,6 +20,8 @@
 #include <complex>
 #include <memory>
 #include <numeric>
+
+#include <unistd.h>
 
 using Nodes = QVector<QPointF>;
 using Values = QVector<double>;
@@ -80,6 +84,10 @@ private slots:
     void roundTrip();
     void read_data();
     void read();
+    void measuredText_data();
+    void measuredText();
+    void names_data();
+    void names();
 
 private:
     void set(const Values &shell, const QString &factors, const MeasuredChi &data = MeasuredChi());
@@ -333,7 +341,8 @@ void tst_Model::measured()
              qPrintable(QString::number(wave->misfit)));
 }
 
-// Every double back as it was, also between slider steps; a key of a later version is passed over.
+// Every double back as it was, also between slider steps; the keys of a later version are saved
+// again as they were written, in their order.
 void tst_Model::roundTrip()
 {
     Scenario s, back;
@@ -353,10 +362,18 @@ void tst_Model::roundTrip()
     s.data.kColumn = 999;
     s.data.file = "cu.chi";
     QString error;
-    QVERIFY2(ScenarioFile::parse(ScenarioFile::toJson(s).replace('{', "{ \"later\": [1, {}],"),
-                                 &back, &error),
+    const QByteArray later = "\"labels\": [1.00000000000000000000000001, {\"x\": \"\\u00e9\"}],\n"
+                             "\"later\": {}";
+    QVERIFY2(ScenarioFile::parse(ScenarioFile::toJson(s).replace('{', "{ " + later + ","), &back,
+                                 &error),
              qPrintable(error));
     QVERIFY(values(back) == values(s) && back.show == s.show && back.data.file == s.data.file);
+    const QByteArray saved = ScenarioFile::toJson(back);
+    Scenario again;
+    QVERIFY(saved.count("labels") == 1
+            && saved.endsWith("    \"labels\": [1.00000000000000000000000001, {\"x\": "
+                              "\"\\u00e9\"}],\n    \"later\": {}\n}\n")
+            && ScenarioFile::parse(saved, &again, &error) && ScenarioFile::toJson(again) == saved);
 }
 
 void tst_Model::read_data()
@@ -386,7 +403,8 @@ void tst_Model::read_data()
     row("folder.chi", "folder");
     row("no/such.fourk", "cannot be read");
     row("no/such.chi", "cannot be read");
-    row("/dev/zero", "not a regular file");
+    // A device is read like a file, up to the limit.
+    row("/dev/zero", "larger than 64 MiB");
 }
 
 // A good file is read whole. A bad one is named in one line with its file and what is wrong, and
@@ -431,6 +449,94 @@ void tst_Model::read()
         QVERIFY2(!ok && error.startsWith(path + ": ") && error.contains(named)
                      && !error.contains('\n') && values(s) == before && feff.isEmpty(),
                  qPrintable(error));
+}
+
+void tst_Model::measuredText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    // "= rows, first k and chi, last k and chi", or what the one line of the message says.
+    QTest::addColumn<QString>("expected");
+    const QByteArray rows = "k chi\n1 0.5\n2 0.25\n3 1\n4 -1\n";
+    const QString read = "= 4 1 0.5 4 -1";
+    QByteArray le = "\xff\xfe", be = "\xfe\xff";
+    for (char c : rows)
+        le += QByteArray(1, c) + '\0', be += QByteArray(1, '\0') + c;
+    QTest::newRow("UTF-16 LE") << le << read;
+    QTest::newRow("UTF-16 BE") << be << read;
+    QTest::newRow("CR line ends") << QByteArray(rows).replace('\n', '\r') << read;
+    QTest::newRow("Fortran exponents")
+        << QByteArray("1.0D-03 5d-1\n2.0D+00 0.25\n3 1\n4 -1.0d0\n") << "= 4 0.001 0.5 4 -1";
+    QTest::newRow("comments after rows")
+        << QByteArray("# k chi\n1 0.5 # first\n2 0.25#\n3 1\n4 -1 # k = 4\n") << read;
+    // Words after the columns, on the first row too: not a header.
+    QTest::newRow("words after rows") << QByteArray("1 0.5 a\n2 0.25 b\n3 1 c\n4 -1\n") << read;
+    QTest::newRow("comma-separated") << QByteArray("1,0.5\n2, 0.25\n3 ,1\n4,-1\n") << read;
+    // 1e-300 and pi written out, without an exponent.
+    QTest::newRow("long decimals") << "0." + QByteArray(299, '0')
+                                          + "1 0.5\n2 3.14159265358979323846264338327950288\n3 1\n"
+                                            "4 -1\n"
+                                   << "= 4 1e-300 0.5 4 -1";
+    QTest::newRow("decimal comma")
+        << QByteArray("k chi\n1 0.5\n1,5 0,25\n") << "line 3: “1,5” has a decimal comma";
+    QTest::newRow("decimal comma, semicolons")
+        << QByteArray("0,5;-1,25E-2\n") << "line 1: “0,5” has a decimal comma";
+    QTest::newRow("plus minus") << QByteArray("1 0.5\n2 +-0.1\n3 1\n4 1\n")
+                                << "line 2: column 2 is not a number (“+-0.1”)";
+    QTest::newRow("no rows: a word for chi")
+        << QByteArray("# k chi\n\nfeff\n1 x\n2 y\n")
+        << "no rows of numbers: line 4 is not one: column 2 is not a number (“x”)";
+    QTest::newRow("no rows: text") << QByteArray("\n k chi\nk chi\n")
+                                   << "no rows of numbers: from line 2 (“k chi”) on, every line";
+    QTest::newRow("no rows: comments") << QByteArray("# k\r\n\r\n") << "only blank and comment";
+}
+
+// A measured chi(k) as EXAFS programs and spreadsheets write it, from text of known values.
+void tst_Model::measuredText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, expected);
+    MeasuredChi d;
+    QString error;
+    const bool ok = MeasuredChiFile::parse(text, 1, 2, &d, &error);
+    QStringList got { "=", QString::number(d.k.size()) };
+    for (double v : { d.k.value(0), d.chi.value(0), d.k.value(3), d.chi.value(3) })
+        got << QString::number(v, 'g', 15);
+    QVERIFY2(expected.startsWith('=') ? ok && got.join(' ') == expected
+                                      : !ok && error.contains(expected) && !error.contains('\n'),
+             qPrintable(error + got.join(' ')));
+}
+
+void tst_Model::names_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("decoded"); // what Qt decodes it to, where it is UTF-8
+    QTest::newRow("ASCII") << QByteArray("k.chi") << "k.chi";
+    QTest::newRow("UTF-8") << QByteArray("\xe5\x90\x8d \xf0\x9f\x98\x80.chi")
+                           << QString::fromUtf8("名 😀.chi");
+    QTest::newRow("byte FF") << QByteArray("\xff.chi") << "";
+    QTest::newRow("cut short") << QByteArray("a\xe5\x90") << "";
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << "";
+    QTest::newRow("encoded surrogate") << QByteArray("\xed\xa0\x80") << "";
+    QTest::newRow("escape written out") << QByteArray("\xed\xb3\xbf") << "";
+}
+
+// A file name goes through the program as its own bytes: written, found and read back.
+void tst_Model::names()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QString, decoded);
+    const QString path = FileName::fromNative(name);
+    QCOMPARE(FileName::toNative(path), name);
+    QVERIFY(decoded.isEmpty() || path == decoded);
+    QTemporaryDir dir;
+    const QString full = FileName::fromNative(QFile::encodeName(dir.path()) + '/' + name);
+    OutputFiles out;
+    out.add(full, "1 2\n2 3\n3 4\n4 5\n");
+    MeasuredChi d;
+    QString error;
+    QVERIFY2(out.write() && MeasuredChiFile::read(full, 1, 2, &d, &error) && d.k.size() == 4,
+             qPrintable(out.error + error));
+    QVERIFY(::access((QFile::encodeName(dir.path()) + '/' + name).constData(), R_OK) == 0);
 }
 
 QTEST_MAIN(tst_Model)

@@ -39,6 +39,8 @@ struct Soak
     QComboBox *shape = wave.ctrl->findChild<QComboBox *>("ShapeSel");
     QTemporaryDir dir {};
     QByteArray saved = now();
+    // The files shown, which only a scenario saved over the scenario may replace.
+    QString openedScenario {}, openedData {};
 
     QByteArray now() const { return ScenarioFile::toJson(w.scenario()); }
     void send(QWidget *t, QEvent &&e) { QApplication::sendEvent(t, &e); }
@@ -55,12 +57,14 @@ struct Soak
         Scenario s;
         MeasuredChi m;
         QString e;
-        const bool expect = kind == 'S'   ? ScenarioFile::read(p, &s, &e)
-                            : kind == 'D' ? MeasuredChiFile::read(p, kc, cc, &m, &e)
-                                          : QFileInfo(p).dir().exists() && !QFileInfo(p).isDir()
-                                                && (kind != 'p'
-                                                    || ((suffix == "png" || suffix == "svg")
-                                                        && !w.surface(plot)->size().isEmpty()));
+        const bool expect = kind == 'S' ? ScenarioFile::read(p, &s, &e)
+                            : kind == 'D'
+                                ? MeasuredChiFile::read(p, kc, cc, &m, &e)
+                                : QFileInfo(p).dir().exists() && !QFileInfo(p).isDir()
+                                      && (kind != 'p'
+                                          || ((suffix == "png" || suffix == "svg")
+                                              && !w.surface(plot)->size().isEmpty()))
+                                      && p != openedData && (p != openedScenario || kind == 's');
         // A message box takes the focus, which would end an entry.
         QApplication::focusWidget() ? QApplication::focusWidget()->clearFocus() : void();
         const QByteArray before = now(), old = read(p);
@@ -76,6 +80,10 @@ struct Soak
         qDeleteAll(boxes);
         if (!worked)
             return;
+        if (kind == 'S')
+            openedScenario = p, openedData.clear();
+        if (kind == 'D')
+            openedData = p;
         want(kind != 'S' || read(p) != saved || now() == saved,
              "a saved scenario opened otherwise");
         want(kind != 'D' || w.scenario().data.chi == m.chi, "other data shown than read");
@@ -139,6 +147,7 @@ struct Soak
         case 5:
             return w.chiR->setVisible(!w.chiR->isVisible());
         case 6:
+            openedData.clear();
             return w.findChild<QAction *>("actionCloseData")->trigger();
         }
         file(d.pick(QByteArray("SSSDDDsstp")), d.chance(0.5) ? ChiK::ChiKPlot : ChiK::ChiRPlot,

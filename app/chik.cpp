@@ -2,6 +2,7 @@
 
 #include "app/chir.h"
 #include "app/filechooser.h"
+#include "app/shellpanel.h"
 #include "model/awave.h"
 #include "model/csvtables.h"
 #include "model/envelope.h"
@@ -12,6 +13,7 @@
 #include "plot/disparea.h"
 
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QKeySequence>
 
 #include <cmath>
@@ -58,6 +60,16 @@ ChiK::ChiK(QWidget *parent)
 
     connect(DispA, SIGNAL(draw(QPainter *)), this, SLOT(draw(QPainter *)));
 
+    // The shell list docks beside the plot; it edits the first wave's shells.
+    shellPanel = new ShellPanel(waves.constFirst());
+    auto *dock = new QDockWidget(tr("Shells"), this);
+    dock->setObjectName(QStringLiteral("ShellDock"));
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    dock->setWidget(shellPanel);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    connect(shellPanel, SIGNAL(shellCurvesChanged()), this, SLOT(shellCurvesChanged()));
+    connect(shellPanel->AddPaths, SIGNAL(clicked()), this, SLOT(addPaths()));
+
     actionOpenScenario->setShortcut(QKeySequence::Open);
     actionSaveScenario->setShortcut(QKeySequence::Save);
     actionQuit->setShortcut(QKeySequence::Quit);
@@ -71,7 +83,7 @@ ChiK::ChiK(QWidget *parent)
     connect(actionAbout, SIGNAL(triggered()), this, SLOT(about()));
     connect(chiR->actionExportChiRTable, SIGNAL(triggered()), this, SLOT(exportChiRTable()));
     connect(chiR->actionSaveChiRPlot, SIGNAL(triggered()), this, SLOT(saveChiRPlot()));
-    connect(chiR, SIGNAL(fileDropped(QString)), this, SLOT(openFile(QString)));
+    connect(chiR, SIGNAL(filesDropped(QStringList)), this, SLOT(openFiles(QStringList)));
     connect(actionOpenData, SIGNAL(triggered()), this, SLOT(openMeasured()));
     connect(actionCloseData, SIGNAL(triggered()), this, SLOT(closeMeasured()));
     connect(waves.constFirst(), SIGNAL(updated()), this, SLOT(measuredChanged()));
@@ -103,8 +115,10 @@ ChiK::~ChiK()
 Scenario ChiK::scenario() const
 {
     Scenario s = waves.constFirst()->scenario();
+    s.shellCurves = shellPanel->shellCurves();
     s.show = chiR->shown();
     s.pointer = chiR->pointerR;
+    s.laterKeys = laterKeys;
     return s;
 }
 
@@ -115,6 +129,11 @@ void ChiK::applyScenario(const Scenario &s)
         wave->setScenario(s);
     chiR->setShown(s.show);
     chiR->setPointer(s.pointer);
+    shellPanel->setShellCurves(s.shellCurves);
+    shellPanel->follow();
+    laterKeys = s.laterKeys;
+    // The data shown now are the scenario's, if any.
+    inputs.set(measuredInput(), QString());
 }
 
 void ChiK::showMeasured(const MeasuredChi &s)
@@ -133,6 +152,7 @@ void ChiK::closeMeasured()
     QStringList shown = chiR->shown();
     shown.removeAll(QStringLiteral("data"));
     chiR->setShown(shown);
+    inputs.set(measuredInput(), QString());
 }
 
 void ChiK::measuredChanged()
@@ -177,6 +197,11 @@ QByteArray ChiK::picture(Plot plot, PlotImage::Format format) const
     return PlotImage::encode(surface(plot), format,
                              plot == ChiKPlot ? QStringLiteral("chi(k)")
                                               : QStringLiteral("Chi(R)"));
+}
+
+void ChiK::shellCurvesChanged()
+{
+    DispA->update();
 }
 
 void ChiK::closeEvent(QCloseEvent *event)

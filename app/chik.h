@@ -2,6 +2,7 @@
 
 #include "ui_chik.h"
 
+#include "model/inputfiles.h"
 #include "plot/plotimage.h"
 
 #include <QLine>
@@ -12,6 +13,7 @@
 class AWave;
 class ChiR;
 class FileChooser;
+class ShellPanel;
 class QPainter;
 class Scenario;
 class MeasuredChi;
@@ -49,9 +51,16 @@ public:
     // Columns kColumn and chiColumn (1-based) of a measured chi(k) file, shown beside the
     // simulation.
     bool openMeasuredFile(const QString &path, int kColumn, int chiColumn);
+    // A shell for each FEFF path file, added after the others; all of them or, when one cannot
+    // be read or the list would pass its limit, none.
+    bool addPathFiles(const QStringList &paths);
 
     // Shows a measured chi(k) in both windows, with the chi(R) window's "Data" switched on.
     void showMeasured(const MeasuredChi &s);
+
+    // The files shown (the measured chi(k) file loaded, the scenario opened), which no save may
+    // replace but a scenario saved over the scenario.
+    InputFiles inputs;
 
     // Created by the constructor and deleted, with the waves' envelopes, by the destructor.
     ChiR *chiR = nullptr;
@@ -75,7 +84,10 @@ private slots:
     void saveChiKPlot();
     void saveChiRPlot();
     void about();
-    void openFile(const QString &path);
+    // FEFF path files among them become shells; otherwise the first file opens.
+    void openFiles(const QStringList &paths);
+    void addPaths();
+    void shellCurvesChanged();
     void openMeasured();
     void closeMeasured();
     void columnsChosen();
@@ -84,7 +96,9 @@ private slots:
     void measuredChanged();
 
 private:
-    bool writeFile(const QString &path, const QByteArray &data);
+    bool writeFile(const QString &path, const QByteArray &data, bool scenario = false);
+    // The words a message names the measured chi(k) file by, and the inputs know it by.
+    static QString measuredInput();
     void exportTable(Plot plot);
     void savePlot(Plot plot);
     void report(const QString &message);
@@ -96,11 +110,14 @@ private:
     // Follows chiR, so that the destructor cannot delete a window someone else already deleted.
     QPointer<ChiR> ownChiR;
     FileChooser *files;
+    ShellPanel *shellPanel;
     // The columns last asked for, offered again by the next dialog.
     int kColumn = 1;
     int chiColumn = 2;
     // The measured chi(k)'s segments, kept so that a frame need not allocate them.
     QVector<QLine> segments;
+    // The keys of a later version in the scenario applied last, saved again with it.
+    QVector<QPair<QString, QByteArray>> laterKeys;
     // The rows the status line describes, so that a recomputation only writes the misfit anew.
     const double *describedRows = nullptr;
 };

@@ -8,10 +8,15 @@
 #include "app/columnsdialog.h"
 #include "app/filechooser.h"
 #include "app/filedrop.h"
+#include "app/shellpanel.h"
+#include "model/awave.h"
+#include "model/feffpathfile.h"
 #include "model/measuredchifile.h"
 #include "model/outputfiles.h"
 #include "model/scenario.h"
 #include "model/scenariofile.h"
+#include "model/shellmodel.h"
+#include "plot/disparea.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -36,6 +41,7 @@ bool ChiK::openScenarioFile(const QString &path)
         return false;
     }
     applyScenario(s);
+    inputs.set(tr("the scenario opened"), path, true);
     return true;
 }
 
@@ -47,7 +53,7 @@ bool ChiK::saveScenarioFile(const QString &path)
         report(error);
         return false;
     }
-    return writeFile(path, json);
+    return writeFile(path, json, true);
 }
 
 bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
@@ -59,6 +65,7 @@ bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
         return false;
     }
     showMeasured(s);
+    inputs.set(measuredInput(), path);
     return true;
 }
 
@@ -74,18 +81,31 @@ bool ChiK::savePlotFile(Plot plot, const QString &path)
         report(tr("%1: a plot is saved as a .png or an .svg file").arg(path));
         return false;
     }
+    if (surface(plot)->size().isEmpty()) {
+        report(tr("%1: the plot has no area to save; make its window larger").arg(path));
+        return false;
+    }
     const QByteArray data = picture(plot, format);
     if (data.isEmpty()) {
-        report(tr("%1: the plot has no area to save; make its window larger").arg(path));
+        const QSize size = surface(plot)->size();
+        report(tr("%1: a picture of %2x%3 pixels does not fit in memory; make the window smaller")
+                   .arg(path)
+                   .arg(size.width())
+                   .arg(size.height()));
         return false;
     }
     return writeFile(path, data);
 }
 
-bool ChiK::writeFile(const QString &path, const QByteArray &data)
+QString ChiK::measuredInput()
 {
-    OutputFiles out;
-    out.add(path, data);
+    return tr("the measured chi(k) file shown");
+}
+
+bool ChiK::writeFile(const QString &path, const QByteArray &data, bool scenario)
+{
+    OutputFiles out(&inputs);
+    out.add(path, data, QString(), scenario);
     if (out.write())
         return true;
     report(out.error);
@@ -168,8 +188,57 @@ void ChiK::openMeasured()
         askColumns(path);
 }
 
-void ChiK::openFile(const QString &path)
+bool ChiK::addPathFiles(const QStringList &paths)
 {
+    QVector<Shell> shells;
+    for (const QString &path : paths) {
+        FeffPath p;
+        QString error;
+        if (!FeffPathFile::read(path, &p, &error)) {
+            report(error);
+            return false;
+        }
+        shells.append(Shell::fromPath(p));
+    }
+    ShellModel *list = waves.constFirst()->shells;
+    if (list->rowCount() + shells.size() > Shell::maxCount) {
+        report(tr("FEFF paths not added: %1 more shells would pass the %2 the model takes (it "
+                  "has %3)")
+                   .arg(shells.size())
+                   .arg(Shell::maxCount)
+                   .arg(list->rowCount()));
+        return false;
+    }
+    list->append(shells);
+    for (const QString &path : paths)
+        inputs.set(tr("the FEFF path file %1").arg(path), path);
+    shellPanel->ShellTable->setCurrentIndex(list->index(list->rowCount() - 1, ShellModel::Name));
+    return true;
+}
+
+void ChiK::addPaths()
+{
+    const QStringList paths
+        = files->openPaths(commandWindow(), tr("Add FEFF Paths"),
+                           { tr("FEFF path files (feff*.dat)"), tr("All files (*)") });
+    if (!paths.isEmpty())
+        addPathFiles(paths);
+}
+
+void ChiK::openFiles(const QStringList &paths)
+{
+    QStringList feff;
+    for (const QString &path : paths) {
+        if (FeffPathFile::isPathFileName(path))
+            feff.append(path);
+    }
+    if (!feff.isEmpty()) {
+        addPathFiles(feff);
+        return;
+    }
+    const QString path = paths.value(0);
+    if (path.isEmpty())
+        return;
     // Anything but a scenario is taken for a measured chi(k).
     if (QFileInfo(path).suffix().compare(QLatin1String("fourk"), Qt::CaseInsensitive) == 0)
         openScenarioFile(path);
@@ -210,11 +279,11 @@ void ChiK::dragEnterEvent(QDragEnterEvent *event)
 
 void ChiK::dropEvent(QDropEvent *event)
 {
-    const QString path = FileDrop::localFile(event->mimeData());
-    if (path.isEmpty())
+    const QStringList paths = FileDrop::localFiles(event->mimeData());
+    if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    openFile(path);
+    openFiles(paths);
 }
 
 void ChiK::report(const QString &message)

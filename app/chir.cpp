@@ -31,6 +31,7 @@ ChiR::ChiR(QWidget *parent)
     connect(SelWave, SIGNAL(toggled(bool)), DispA, SLOT(update()));
     connect(SelTotal, SIGNAL(toggled(bool)), DispA, SLOT(update()));
     connect(SelData, SIGNAL(toggled(bool)), DispA, SLOT(update()));
+    connect(SelShells, SIGNAL(toggled(bool)), DispA, SLOT(update()));
     SelData->hide();
     setAcceptDrops(true);
 }
@@ -64,7 +65,9 @@ void ChiR::mReleased()
 
 QVector<QAbstractButton *> ChiR::selectors() const
 {
-    return { SelReal, SelImag, SelAbs, SelEnvelope, SelWindow, SelWave, SelTotal, SelData };
+    return {
+        SelReal, SelImag, SelAbs, SelEnvelope, SelWindow, SelWave, SelTotal, SelData, SelShells
+    };
 }
 
 QStringList ChiR::shown() const
@@ -106,9 +109,9 @@ void ChiR::dragEnterEvent(QDragEnterEvent *event)
 
 void ChiR::dropEvent(QDropEvent *event)
 {
-    const QString path = FileDrop::localFile(event->mimeData());
-    if (path.isEmpty())
+    const QStringList paths = FileDrop::localFiles(event->mimeData());
+    if (paths.isEmpty())
         return;
     event->acceptProposedAction();
-    emit fileDropped(path);
+    emit filesDropped(paths);
 }

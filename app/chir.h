@@ -45,7 +45,7 @@ public:
 
 signals:
     // A local file dropped on the window; the main window opens it.
-    void fileDropped(const QString &path);
+    void filesDropped(const QStringList &paths);
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;

@@ -1,10 +1,12 @@
 #include "columnsdialog.h"
 
+#include "model/inputfiles.h"
 #include "model/measuredchi.h"
+#include "model/measuredchifile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QRegularExpression>
 
 namespace {
 
@@ -24,15 +26,15 @@ ColumnsDialog::ColumnsDialog(const QString &path, int kColumn, int chiColumn, QW
     ChiColumn->setValue(chiColumn);
     Preview->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    const QFileInfo info(path);
-    PreviewLabel->setText(tr("First lines of %1:").arg(info.fileName()));
-    // Never opened unless it is a regular file: a pipe would wait for a writer.
-    QFile f(path);
-    if (!info.isFile() || !f.open(QIODevice::ReadOnly))
+    PreviewLabel->setText(tr("First lines of %1:").arg(QFileInfo(path).fileName()));
+    // Only from a regular file: a pipe would be read up, and then not be there for the reader.
+    QByteArray head;
+    QString reason;
+    if (InputFiles::head(path, previewBytes, &head, &reason) != InputFiles::Read)
         return;
-    const QByteArray head = f.read(previewBytes);
-    previewRead = f.error() == QFileDevice::NoError;
-    QStringList lines = QString::fromUtf8(head).split(QLatin1Char('\n'));
+    previewRead = true;
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = QString::fromUtf8(MeasuredChiFile::toUtf8(head)).split(lineEnd);
     // The last line may be cut anywhere, and there may be far more than fit.
     if (head.size() == previewBytes)
         lines.removeLast();

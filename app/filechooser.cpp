@@ -26,30 +26,37 @@ FileChooser::FileChooser(QObject *parent)
 
 QString FileChooser::openPath(QWidget *parent, const QString &title, const QStringList &filters)
 {
-    return choose(parent, title, filters, false);
+    return choose(parent, title, filters, QFileDialog::ExistingFile).value(0);
+}
+
+QStringList FileChooser::openPaths(QWidget *parent, const QString &title,
+                                   const QStringList &filters)
+{
+    return choose(parent, title, filters, QFileDialog::ExistingFiles);
 }
 
 QString FileChooser::savePath(QWidget *parent, const QString &title, const QStringList &filters)
 {
-    return choose(parent, title, filters, true);
+    return choose(parent, title, filters, QFileDialog::AnyFile).value(0);
 }
 
-QString FileChooser::choose(QWidget *parent, const QString &title, const QStringList &filters,
-                            bool save)
+QStringList FileChooser::choose(QWidget *parent, const QString &title, const QStringList &filters,
+                                QFileDialog::FileMode mode)
 {
+    const bool save = mode == QFileDialog::AnyFile;
     QFileDialog dialog(parent, title, folder);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(mode);
     dialog.setNameFilters(filters);
     if (save) {
         dialog.setDefaultSuffix(suffixOf(filters.value(0)));
         connect(&dialog, SIGNAL(filterSelected(QString)), this, SLOT(matchSuffix(QString)));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    const QString path = dialog.selectedFiles().constFirst();
-    folder = QFileInfo(path).absolutePath();
-    return path;
+        return QStringList();
+    const QStringList paths = dialog.selectedFiles();
+    folder = QFileInfo(paths.constFirst()).absolutePath();
+    return paths;
 }
 
 void FileChooser::matchSuffix(const QString &filter)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,8 @@ public:
     // The chosen path, or an empty string when the user cancels.
     QString openPath(QWidget *parent, const QString &title, const QStringList &filters);
     QString savePath(QWidget *parent, const QString &title, const QStringList &filters);
+    // Several existing files at once; none when the user cancels.
+    QStringList openPaths(QWidget *parent, const QString &title, const QStringList &filters);
 
     QString folder;
 
@@ -25,5 +28,6 @@ private slots:
     void matchSuffix(const QString &filter);
 
 private:
-    QString choose(QWidget *parent, const QString &title, const QStringList &filters, bool save);
+    QStringList choose(QWidget *parent, const QString &title, const QStringList &filters,
+                       QFileDialog::FileMode mode);
 };

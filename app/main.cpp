@@ -1,6 +1,7 @@
 #include "app/chik.h"
 #include "app/commandline.h"
 #include "app/highdpi.h"
+#include "model/filename.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -15,10 +16,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(FOURK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.fourk.Fourk"));
 
-    // Scanned after QApplication has taken out the arguments that are Qt's own.
+    // Scanned after QApplication has taken out the arguments that are Qt's own; a file name that
+    // is not UTF-8 keeps its bytes.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(FileName::fromNative(argv[i]));
     const Language language = languageFromArguments(arguments);
 
     // Installed before any window exists, so every form comes up translated.

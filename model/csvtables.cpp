@@ -29,22 +29,28 @@ QString number(double v)
 
 double binSpacing(const AWave &w)
 {
-    return 3.1415926535 / (((w.kMax - w.kMin) / double(w.nValid)) * double(w.count));
+    return w.binSpacing();
 }
 
 QByteArray chiK(const AWave &w)
 {
     const bool measured = w.hasMeasured() && w.measuredValues.size() == w.chi.size();
-    QByteArray out(measured ? "k,chi,wave,envelope,window,data\n" : "k,chi,wave,envelope,window\n");
+    // One shell's column would only repeat chi.
+    const int shells = w.shellValues.size() > 1 ? w.shellValues.size() : 0;
+    QByteArray out(measured ? "k,chi,wave,envelope,window,data" : "k,chi,wave,envelope,window");
+    for (int s = 0; s < shells; ++s)
+        out += ",shell" + QByteArray::number(s + 1);
+    out += '\n';
     const int rows = std::min(w.nValid, int(w.chi.size()));
     for (int i = 0; i < rows; ++i) {
         QByteArray line = row(
             { w.kGrid.at(i), w.chi.at(i), w.wave.at(i), w.envValues.at(i), w.winValues.at(i) });
-        if (measured) {
-            line.chop(1);
-            line += ',' + number(w.measuredValues.at(i)).toLatin1() + '\n';
-        }
-        out += line;
+        line.chop(1);
+        if (measured)
+            line += ',' + number(w.measuredValues.at(i)).toLatin1();
+        for (int s = 0; s < shells; ++s)
+            line += ',' + number(w.shellValues.at(s).value(i)).toLatin1();
+        out += line + '\n';
     }
     return out;
 }
@@ -52,8 +58,13 @@ QByteArray chiK(const AWave &w)
 QByteArray chiR(const AWave &w)
 {
     const bool measured = w.hasMeasured() && w.ftMeasured.size() == w.ftChi.size();
+    const int shells = w.ftShells.size() > 1 ? int(w.ftShells.size()) : 0;
     QByteArray out("R,chi_re,chi_im,chi_abs,chi_phase,wave_abs,envelope_abs,window_abs");
-    out += measured ? ",data_re,data_im,data_abs\n" : "\n";
+    if (measured)
+        out += ",data_re,data_im,data_abs";
+    for (int s = 1; s <= shells; ++s)
+        out += QStringLiteral(",shell%1_re,shell%1_im,shell%1_abs").arg(s).toLatin1();
+    out += '\n';
     if (w.count <= 0 || int(w.ftChi.size()) != w.count)
         return out;
     const double dR = binSpacing(w);
@@ -68,6 +79,11 @@ QByteArray chiR(const AWave &w)
             const double *data = w.ftMeasured.data();
             line.chop(1);
             line += ',' + row({ w.ftRe(data, j), w.ftIm(data, j), w.ftAbs(data, j) });
+        }
+        for (int s = 0; s < shells; ++s) {
+            const double *shell = w.ftShells.at(size_t(s)).data();
+            line.chop(1);
+            line += ',' + row({ w.ftRe(shell, j), w.ftIm(shell, j), w.ftAbs(shell, j) });
         }
         out += line;
     }

@@ -24,6 +24,11 @@ Envelope::Envelope(QObject *parent)
 
 double Envelope::envelopeValue(double k) const
 {
+    return valueAt(nodes, k);
+}
+
+double Envelope::valueAt(const QVector<QPointF> &nodes, double k)
+{
     const int count = nodes.size();
     if (count == 0)
         return 1.0;

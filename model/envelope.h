@@ -18,6 +18,8 @@ public:
     explicit Envelope(QObject *parent = nullptr);
 
     double envelopeValue(double k) const;
+    // F(k) of any list of nodes; 1 without nodes.
+    static double valueAt(const QVector<QPointF> &nodes, double k);
     QPointF node(int i) const;
 
     // Driven by the chi(k) surface's mouse relay; they read its latest position through mouse

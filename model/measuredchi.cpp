@@ -30,6 +30,10 @@ QString MeasuredChi::check(const QVector<double> &k, const QVector<double> &chi,
             return tr("k is not a finite number");
         if (!std::isfinite(chi.at(i)))
             return tr("chi is not a finite number");
+        // Weighted and squared, values this far beyond any chi(k) would overflow the sums.
+        if (std::fabs(chi.at(i)) > maxMagnitude)
+            return tr("chi %1 is larger than %2 in magnitude; no chi(k) is")
+                .arg(shortest(chi.at(i)), shortest(maxMagnitude));
         if (k.at(i) < 0.0)
             return tr("k is negative (%1)").arg(shortest(k.at(i)));
         if (i > 0 && !(k.at(i) > k.at(i - 1)))

@@ -15,6 +15,7 @@ public:
     static constexpr int minRows = 4;
     static constexpr int maxRows = 1000000;
     static constexpr int maxColumn = 999;
+    static constexpr double maxMagnitude = 1e100;
 
     // The first problem of the rows, or "" when there is none. *row is the 0-based row it is in
     // (for too many rows, the first one too many), or -1 when it is in no row.

@@ -2,55 +2,52 @@
 
 #include <cmath>
 
-namespace {
-
-struct Rule
+const QVector<Parameter::Id> &Scenario::numbers()
 {
-    const char *key;
-    double lo;
-    double hi;
-    bool whole;
-};
-
-// The ranges of the panel's sliders; values between their steps are fine. The pointer may lie
-// anywhere a drag can take it.
-const Rule &rule(Scenario::Number which)
-{
-    static const Rule rules[] = {
-        { "n", 1, 3, true },        { "r", 0, 10, false },
-        { "p0", -10, 10, false },   { "p2", -1, 1, false },
-        { "sigma", 0, 0.2, false }, { "pointer", -HUGE_VAL, HUGE_VAL, false },
-    };
-    return rules[which];
-}
-
-} // namespace
-
-const QVector<Scenario::Number> &Scenario::numbers()
-{
-    static const QVector<Number> all { N, R, P0, P2, Sigma, Pointer };
+    static const QVector<Parameter::Id> all { Parameter::N,  Parameter::R,      Parameter::P0,
+                                              Parameter::P2, Parameter::Sigma,  Parameter::S02,
+                                              Parameter::E0, Parameter::Pointer };
     return all;
 }
 
-QString Scenario::key(Number which)
+double Scenario::number(Parameter::Id which) const
 {
-    return QString::fromLatin1(rule(which).key);
+    switch (which) {
+    case Parameter::N:
+        return n;
+    case Parameter::S02:
+        return s02;
+    case Parameter::E0:
+        return e0;
+    case Parameter::Pointer:
+        return pointer;
+    default:
+        return shells.isEmpty() ? 0.0 : shells.constFirst().value(which);
+    }
 }
 
-bool Scenario::isValid(Number which, double v)
+void Scenario::setNumber(Parameter::Id which, double v)
 {
-    const Rule &r = rule(which);
-    return std::isfinite(v) && v >= r.lo && v <= r.hi && (!r.whole || v == std::floor(v));
-}
-
-QString Scenario::accepted(Number which)
-{
-    const Rule &r = rule(which);
-    if (!std::isfinite(r.lo))
-        return tr("a finite number");
-    if (r.whole)
-        return tr("a whole number from %1 to %2").arg(r.lo).arg(r.hi);
-    return tr("a number from %1 to %2").arg(r.lo).arg(r.hi);
+    switch (which) {
+    case Parameter::N:
+        // Never a NaN or a huge double into the int.
+        if (v >= 1 && v <= 3)
+            n = static_cast<int>(v);
+        return;
+    case Parameter::S02:
+        s02 = v;
+        return;
+    case Parameter::E0:
+        e0 = v;
+        return;
+    case Parameter::Pointer:
+        pointer = v;
+        return;
+    default:
+        if (!shells.isEmpty())
+            shells.first().setValue(which, v);
+        return;
+    }
 }
 
 bool Scenario::isValidWindow(const QVector<double> &edges)
@@ -70,13 +67,14 @@ bool Scenario::isValidEnvelope(const QVector<QPointF> &nodes)
 {
     bool finite = !nodes.isEmpty() && nodes.size() <= maxNodes;
     for (const QPointF &node : nodes)
-        finite = finite && std::isfinite(node.x()) && std::isfinite(node.y());
+        finite = finite && std::isfinite(node.x()) && std::fabs(node.y()) <= maxMagnitude;
     return finite;
 }
 
 QString Scenario::acceptedEnvelope()
 {
-    return tr("1 to %1 nodes, each k and F a finite number").arg(maxNodes);
+    return tr("1 to %1 nodes, each k a finite number and F a number from -1e100 to 1e100")
+        .arg(maxNodes);
 }
 
 bool Scenario::isValidShow(const QStringList &names)
@@ -93,49 +91,9 @@ QString Scenario::acceptedShow()
     return tr("names from %1").arg(selectorNames().join(QLatin1String(", ")));
 }
 
-double Scenario::number(Number which) const
+QString Scenario::shellName(int number)
 {
-    switch (which) {
-    case N:
-        return n;
-    case R:
-        return r;
-    case P0:
-        return p0;
-    case P2:
-        return p2;
-    case Sigma:
-        return sigma;
-    case Pointer:
-        break;
-    }
-    return pointer;
-}
-
-void Scenario::setNumber(Number which, double v)
-{
-    switch (which) {
-    case N:
-        // Never a NaN or a huge double into the int.
-        if (v >= 1 && v <= 3)
-            n = static_cast<int>(v);
-        return;
-    case R:
-        r = v;
-        return;
-    case P0:
-        p0 = v;
-        return;
-    case P2:
-        p2 = v;
-        return;
-    case Sigma:
-        sigma = v;
-        return;
-    case Pointer:
-        pointer = v;
-        return;
-    }
+    return tr("Shell %1").arg(number);
 }
 
 const QStringList &Scenario::selectorNames()
@@ -143,14 +101,13 @@ const QStringList &Scenario::selectorNames()
     static const QStringList names { QStringLiteral("real"),  QStringLiteral("imag"),
                                      QStringLiteral("abs"),   QStringLiteral("F"),
                                      QStringLiteral("W"),     QStringLiteral("wave"),
-                                     QStringLiteral("total"), QStringLiteral("data") };
+                                     QStringLiteral("total"), QStringLiteral("data"),
+                                     QStringLiteral("shells") };
     return names;
 }
 
-QVector<QPointF> Scenario::flatEnvelope()
+const QStringList &Scenario::scaleNames()
 {
-    QVector<QPointF> nodes;
-    for (int i = 0; i <= 16; ++i)
-        nodes.append(QPointF(i, 1.0));
-    return nodes;
+    static const QStringList names { QStringLiteral("normalised"), QStringLiteral("absolute") };
+    return names;
 }

@@ -7,14 +7,17 @@
 #include <QString>
 
 // The scenario file: a JSON object with a format tag and a version, and one key for each
-// setting, named as fourk-export's options. Reading checks the whole file before it gives
-// anything back; keys it does not know are ignored, so later versions can add some.
+// setting, named as fourk-export's options; the shells in a list, a FEFF path's table inline so
+// that the file opens on another machine. Version 1 files (one drawn shell, its parameters at the
+// top) still open. Reading checks the whole file before it gives anything back and refuses a key
+// given twice in an object; keys of the outer object that it does not know are kept in the
+// scenario and saved again, so that a later version's settings survive this one.
 class ScenarioFile
 {
     Q_DECLARE_TR_FUNCTIONS(ScenarioFile)
 
 public:
-    static constexpr int version = 1;
+    static constexpr int version = 2;
     static constexpr qint64 maxBytes = 16 * 1024 * 1024;
 
     // On failure returns false, leaves *scenario as it was, and sets *error to one line naming

@@ -10,7 +10,7 @@ class Parameter
     Q_DECLARE_TR_FUNCTIONS(Parameter)
 
 public:
-    enum Id { N, R, P0, P2, Sigma, Degeneracy, S02, E0, Pointer };
+    enum Id { N, R, P0, P2, Sigma, Degeneracy, S02, E0, Pointer, Edge };
 
     static const Parameter &of(Id id);
 
@@ -26,6 +26,12 @@ public:
     double fromSlider(int position) const;
     int sliderMinimum() const;
     int sliderMaximum() const;
+
+    // A value as a read-out shows it: the shortest text that reads back to the same double, or
+    // 6 significant digits where that would be longer.
+    static QString text(double v);
+    // Typed text as a number, in the C locale or the user's; false for anything else.
+    static bool parse(const QString &text, double *v);
 
     Id id;
     // The scenario key and fourk-export's option name.

@@ -1,20 +1,29 @@
 #include "wavectrl.h"
+#include "panels/parameterfield.h"
 #include "panels/windowfunc.h"
 
-#include <QString>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <cmath>
 
 WaveCtrl::WaveCtrl(QWidget *parent)
     : QFrame(parent)
 {
     setupUi(this);
 
-    // Connected only now, so the form's initial slider values leave the read-outs empty: the
-    // owner writes them with its own parameters.
-    connect(NBar, SIGNAL(valueChanged(int)), this, SLOT(selectedNewN(int)));
-    connect(RBar, SIGNAL(valueChanged(int)), this, SLOT(selectedNewR(int)));
-    connect(Phi0Bar, SIGNAL(valueChanged(int)), this, SLOT(selectedNewPhi0(int)));
-    connect(Phi2Bar, SIGNAL(valueChanged(int)), this, SLOT(selectedNewPhi2(int)));
-    connect(SigBar, SIGNAL(valueChanged(int)), this, SLOT(selectedNewSig(int)));
+    bars << NBar << RBar << Phi0Bar << Phi2Bar << SigBar;
+    for (QLineEdit *readout : { NVal, RVal, Phi0Val, Phi2Val, SigVal }) {
+        auto *field = new ParameterField(readout, Parameter::of(Parameter::Id(readouts.size())));
+        readouts << field;
+        connect(field, SIGNAL(valueChanged(double)), this, SLOT(typed(double)));
+    }
+    for (int i = 0; i < bars.size(); ++i) {
+        const Parameter &p = Parameter::of(Parameter::Id(i));
+        bars[i]->setRange(p.sliderMinimum(), p.sliderMaximum());
+        setValue(p.id, p.initial);
+        connect(bars[i], SIGNAL(valueChanged(int)), this, SLOT(slid(int)));
+    }
     connect(Flat, SIGNAL(clicked()), this, SIGNAL(enFlat()));
     connect(SelEnvelope, SIGNAL(toggled(bool)), this, SIGNAL(newSelection()));
     connect(SelWindowF, SIGNAL(toggled(bool)), this, SIGNAL(newSelection()));
@@ -24,41 +33,62 @@ WaveCtrl::WaveCtrl(QWidget *parent)
 
 WaveCtrl::~WaveCtrl() = default;
 
-// Each slot divides rather than multiplies by the step, so slider value 3 gives the double
+bool WaveCtrl::setValue(Parameter::Id id, double v)
+{
+    if (id < 0 || id >= readouts.size() || !readouts[id]->setValue(v))
+        return false;
+    const QSignalBlocker quiet(bars[id]);
+    bars[id]->setValue(Parameter::of(id).sliderPosition(v));
+    return true;
+}
+
+double WaveCtrl::value(Parameter::Id id) const
+{
+    return id >= 0 && id < readouts.size() ? readouts[id]->value() : NAN;
+}
+
+// The value of a step divides the position by the scale, so that step 3 of R is the double
 // nearest 0.3. The read-out is written before the signal: receivers may read it.
-
-void WaveCtrl::selectedNewN(int n)
+void WaveCtrl::slid(int position)
 {
-    NVal->setText(QString::number(n, 10));
-    emit newN(n);
+    const auto id = Parameter::Id(bars.indexOf(qobject_cast<QSlider *>(sender())));
+    if (id < 0)
+        return;
+    const double v = Parameter::of(id).fromSlider(position);
+    readouts[id]->setValue(v);
+    announce(id, v);
 }
 
-void WaveCtrl::selectedNewR(int r)
+void WaveCtrl::typed(double v)
 {
-    const double value = double(r) / 10.0;
-    RVal->setText(QString::number(value, 'g', 6));
-    emit newR(value);
+    const auto id = Parameter::Id(readouts.indexOf(qobject_cast<ParameterField *>(sender())));
+    if (id < 0)
+        return;
+    setValue(id, v);
+    announce(id, v);
 }
 
-void WaveCtrl::selectedNewPhi0(int p)
+void WaveCtrl::announce(Parameter::Id id, double v)
 {
-    const double value = double(p) / 10.0;
-    Phi0Val->setText(QString::number(value, 'g', 6));
-    emit newPhi0(value);
-}
-
-void WaveCtrl::selectedNewPhi2(int p)
-{
-    const double value = double(p) / 100.0;
-    Phi2Val->setText(QString::number(value, 'g', 6));
-    emit newPhi2(value);
-}
-
-void WaveCtrl::selectedNewSig(int s)
-{
-    const double value = double(s) / 1000.0;
-    SigVal->setText(QString::number(value, 'g', 6));
-    emit newSig(value);
+    switch (id) {
+    case Parameter::N:
+        emit newN(int(v));
+        break;
+    case Parameter::R:
+        emit newR(v);
+        break;
+    case Parameter::P0:
+        emit newPhi0(v);
+        break;
+    case Parameter::P2:
+        emit newPhi2(v);
+        break;
+    case Parameter::Sigma:
+        emit newSig(v);
+        break;
+    default:
+        break;
+    }
 }
 
 void WaveCtrl::setWindowPos(int i, double p)

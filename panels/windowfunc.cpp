@@ -1,18 +1,22 @@
 #include "windowfunc.h"
+#include "panels/parameterfield.h"
 #include "plot/chcoord.h"
 #include "plot/mousec.h"
 
 #include <QLineEdit>
-#include <QString>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace {
 
-// The edges use this decimal value of pi, not the full double.
+// The Hanning edges use this decimal value of pi, not the full double.
 const double pi = 3.1415926535;
+// The other shapes use pi to the double's precision.
+const double fullPi = 3.141592653589793;
 
 // A press catches a handle strictly closer than 10 pixels (compared squared).
 const double pickRadiusSquared = 100;
@@ -28,6 +32,51 @@ double edgeFactor(double width, double previous)
     return std::isfinite(factor) ? factor : previous;
 }
 
+// (x - y) / (p - q) for p > q, also where a difference of huge edges exceeds the double range:
+// then it is taken on halves, which cannot overflow.
+double ratio(double x, double y, double p, double q)
+{
+    const double num = x - y;
+    const double den = p - q;
+    if (std::isfinite(den))
+        return std::isfinite(num) ? num / den : (x / 2 - y / 2) / den * 2;
+    return (x / 2 - y / 2) / (p / 2 - q / 2);
+}
+
+// Up to this argument I0, the modified Bessel function of order 0, comes from its power series,
+// short there and exact to rounding; above it from the asymptotic expansion, which the series
+// would need about x terms to match.
+const double seriesLimit = 30;
+
+// (I0(x) - 1) / (x^2 / 4) = sum over j >= 0 of (x^2 / 4)^j / ((j + 1)!)^2, for 0 <= x <=
+// seriesLimit: I0(x) - 1 without its cancellation near 0, and 1 at x = 0.
+double besselSeries(double x)
+{
+    const double q = x * x / 4;
+    double term = 1;
+    double sum = 1;
+    for (int j = 1; term > sum * 1e-17; ++j) {
+        term *= q / double((j + 1) * (j + 1));
+        sum += term;
+    }
+    return sum;
+}
+
+// ln(I0(x) - 1) for x > seriesLimit, from
+// I0(x) = e^x / sqrt(2 pi x) * sum over j >= 0 of ((2j - 1)!!)^2 / (j! (8x)^j); the terms fall
+// far below rounding before the series starts to diverge at j = 2x.
+double logBesselLarge(double x)
+{
+    double term = 1;
+    double sum = 1;
+    for (int j = 1; term > sum * 1e-17; ++j) {
+        term *= (2.0 * j - 1) * (2.0 * j - 1) / (8.0 * j * x);
+        sum += term;
+    }
+    const double ln = x - 0.5 * (std::log(2 * fullPi) + std::log(x)) + std::log(sum);
+    return ln + std::log1p(-std::exp(-ln));
+}
+
 } // namespace
 
 WindowFunc::WindowFunc(QWidget *parent)
@@ -37,6 +86,11 @@ WindowFunc::WindowFunc(QWidget *parent)
 
     positions.fill(-1.0, 4);
     posEdits << Pos1 << Pos2 << Pos3 << Pos4;
+    for (QLineEdit *edit : qAsConst(posEdits)) {
+        auto *field = new ParameterField(edit, Parameter::of(Parameter::Edge));
+        fields << field;
+        connect(field, SIGNAL(valueChanged(double)), this, SLOT(typed(double)));
+    }
 
     // From the top down, so each edge lands in its own slot of the sorted list.
     setPos(3, 16.0);
@@ -44,13 +98,17 @@ WindowFunc::WindowFunc(QWidget *parent)
     setPos(1, 4.0);
     setPos(0, 3.0);
 
-    for (int i = 0; i < posEdits.size(); ++i) {
-        posEdits[i]->setText(QString::number(positions[i], 'g', 6));
-        connect(posEdits[i], SIGNAL(editingFinished()), this, SLOT(newPosInput()));
-    }
+    ShapeSel->setCurrentIndex(current);
+    connect(ShapeSel, SIGNAL(currentIndexChanged(int)), this, SLOT(shapeChosen(int)));
 }
 
 WindowFunc::~WindowFunc() = default;
+
+const QStringList &WindowFunc::shapeNames()
+{
+    static const QStringList names { "hanning", "kaiser", "welch", "parzen", "sine", "gaussian" };
+    return names;
+}
 
 double WindowFunc::windowValue(double k) const
 {
@@ -58,6 +116,39 @@ double WindowFunc::windowValue(double k) const
     const double p1 = positions[1];
     const double p2 = positions[2];
     const double p3 = positions[3];
+    switch (current) {
+    case Hanning:
+        break;
+    case KaiserBessel:
+        return kaiser(k);
+    case Sine: {
+        if (!(k >= p0 && k < p3))
+            return 0;
+        // Folded onto the nearer end, so that both ends give exactly 0.
+        const double x = ratio(p3, k, p3, p0);
+        return std::sin(fullPi * std::min(x, 1 - x));
+    }
+    case Gaussian: {
+        // No width leaves the limit: 1 at the centre, 0 elsewhere.
+        if (!(width > 0))
+            return k == middle ? 1 : 0;
+        const double u = ratio(k, middle, p1, p0);
+        return std::isnan(u) ? 0 : std::exp(-0.5 * u * u);
+    }
+    case Welch:
+    case Parzen:
+        // The tapers are only evaluated where they have a width.
+        if (!(k >= p0 && k < p3))
+            return 0;
+        if (k < p1) {
+            const double u = ratio(k, p1, p1, p0);
+            return current == Welch ? 1 - u * u : 1 + u;
+        }
+        if (k < p2)
+            return 1;
+        const double u = ratio(k, p2, p3, p2);
+        return current == Welch ? 1 - u * u : 1 - u;
+    }
     if (k < p0)
         return 0;
     if (k < p1)
@@ -69,6 +160,27 @@ double WindowFunc::windowValue(double k) const
     return (std::cos(fallFactor * (k - p2)) + 1) * 0.5;
 }
 
+// (I0(beta s) - 1) / (I0(beta) - 1) with s = sqrt(1 - u^2), u running from -1 to 1 over a … d.
+// Up to seriesLimit both sides come from besselSeries(), which leaves
+// s^2 * besselSeries(beta s) / besselSeries(beta): the factor x^2 / 4 cancels, and so beta = 0
+// gives its limit s^2. Above it the quotient is taken of logarithms, as I0 overflows at 713.
+double WindowFunc::kaiser(double k) const
+{
+    const double a = positions[0];
+    const double d = positions[3];
+    if (!(k > a && k < d))
+        return 0;
+    const double u = 2 * ratio(k, a, d, a) - 1;
+    const double s2 = std::max(0.0, 1 - u * u);
+    const double x = beta * std::sqrt(s2);
+    if (beta <= seriesLimit)
+        return s2 * besselSeries(x) / kaiserScale;
+    if (x > seriesLimit)
+        return std::exp(logBesselLarge(x) - kaiserScale);
+    const double numerator = x * x / 4 * besselSeries(x);
+    return numerator > 0 ? std::exp(std::log(numerator) - kaiserScale) : 0;
+}
+
 void WindowFunc::setPositions(const QVector<double> &edges)
 {
     if (edges.size() != positions.size()
@@ -77,19 +189,29 @@ void WindowFunc::setPositions(const QVector<double> &edges)
     QVector<double> sorted = edges;
     std::sort(sorted.begin(), sorted.end());
     positions = sorted;
-    edgesMoved();
+    changed();
 }
 
-void WindowFunc::newPosInput()
+void WindowFunc::setShape(Shape s)
 {
-    const int i = posEdits.indexOf(qobject_cast<QLineEdit *>(sender()));
-    if (i < 0)
+    if (s == current || s < Hanning || s > Gaussian)
         return;
-    // Whatever does not read as a finite number puts the edge at 0.
-    double value = posEdits[i]->text().toDouble();
-    if (!std::isfinite(value))
-        value = 0.0;
-    setPos(i, value);
+    current = s;
+    {
+        const QSignalBlocker quiet(ShapeSel);
+        ShapeSel->setCurrentIndex(s);
+    }
+    changed();
+}
+
+void WindowFunc::shapeChosen(int index)
+{
+    setShape(Shape(index));
+}
+
+void WindowFunc::typed(double p)
+{
+    setPos(fields.indexOf(qobject_cast<ParameterField *>(sender())), p);
 }
 
 void WindowFunc::setPos(int i, double p)
@@ -112,22 +234,34 @@ void WindowFunc::setPos(int i, double p)
         }
     }
 
-    edgesMoved();
+    changed();
 }
 
-void WindowFunc::edgesMoved()
+void WindowFunc::changed()
 {
-    riseFactor = edgeFactor(positions[1] - positions[0], riseFactor);
-    fallFactor = edgeFactor(positions[3] - positions[2], fallFactor);
+    const double a = positions[0];
+    const double b = positions[1];
+    const double d = positions[3];
+    riseFactor = edgeFactor(b - a, riseFactor);
+    fallFactor = edgeFactor(d - positions[2], fallFactor);
+    // Halves where the sum of huge edges overflows.
+    middle = std::isfinite(a + d) ? (a + d) / 2 : a / 2 + d / 2;
+    width = b - a;
+    beta = std::min(width, std::numeric_limits<double>::max());
+    kaiserScale = beta <= seriesLimit ? besselSeries(beta) : logBesselLarge(beta);
     for (int j = 0; j < positions.size(); ++j)
-        posEdits[j]->setText(QString::number(positions[j], 'g', 6));
+        fields[j]->setValue(positions[j]);
     emit updated();
 }
 
 void WindowFunc::mMoved()
 {
-    if (dragging)
-        setPos(picked, coord->pixelToX(double(mouse->curPos.x())));
+    if (!dragging)
+        return;
+    // Inside the plot's k range, where the handle can be grabbed again.
+    const double lo = std::min(coord->x0, coord->x1);
+    const double hi = std::max(coord->x0, coord->x1);
+    setPos(picked, std::clamp(coord->pixelToX(double(mouse->curPos.x())), lo, hi));
 }
 
 void WindowFunc::mPressed()

@@ -28,6 +28,9 @@ QByteArray PlotImage::encode(QWidget *surface, Format format, const QString &tit
     buffer.open(QIODevice::WriteOnly);
     if (format == Png) {
         QImage image(size, QImage::Format_RGB32);
+        // Null when memory cannot hold it: no picture, rather than an empty one.
+        if (image.isNull())
+            return {};
         // The file states 100 dpi whatever screen the program runs on, so that a window and
         // fourk-export write the same bytes; it is what fourk-export has always written.
         image.setDotsPerMeterX(3937);

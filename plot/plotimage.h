@@ -13,6 +13,6 @@ public:
     enum Format { Png, Svg, Unknown };
 
     static Format formatOf(const QString &path);
-    // Empty when the surface has no area.
+    // Empty when the surface has no area, or its picture does not fit in memory.
     static QByteArray encode(QWidget *surface, Format format, const QString &title);
 };

@@ -27,18 +27,36 @@ bool Exporter::collect(const ExportOptions &o, OutputFiles *out, QString *error)
 {
     window->applyScenario(o.scenario);
     if (!o.chiKFile.isEmpty())
-        out->add(o.chiKFile, window->table(ChiK::ChiKPlot));
+        out->add(o.chiKFile, window->table(ChiK::ChiKPlot), QStringLiteral("--chik"));
     if (!o.chiRFile.isEmpty())
-        out->add(o.chiRFile, window->table(ChiK::ChiRPlot));
-    if (!o.plotKFile.isEmpty())
-        out->add(o.plotKFile, picture(ChiK::ChiKPlot, PlotImage::formatOf(o.plotKFile), o.size));
-    if (!o.plotRFile.isEmpty())
-        out->add(o.plotRFile, picture(ChiK::ChiRPlot, PlotImage::formatOf(o.plotRFile), o.size));
+        out->add(o.chiRFile, window->table(ChiK::ChiRPlot), QStringLiteral("--chir"));
+    const struct
+    {
+        const QString &file;
+        ChiK::Plot plot;
+        const char *what;
+    } plots[] = { { o.plotKFile, ChiK::ChiKPlot, "--plot-k" },
+                  { o.plotRFile, ChiK::ChiRPlot, "--plot-r" } };
+    for (const auto &p : plots) {
+        if (p.file.isEmpty())
+            continue;
+        const QByteArray data = picture(p.plot, PlotImage::formatOf(p.file), o.size);
+        // Only memory can fail it: the size is checked.
+        if (data.isEmpty()) {
+            *error = QStringLiteral("cannot write '%1': a picture of %2x%3 pixels does not fit "
+                                    "in memory")
+                         .arg(p.file)
+                         .arg(o.size.width())
+                         .arg(o.size.height());
+            return false;
+        }
+        out->add(p.file, data, QLatin1String(p.what));
+    }
     if (!o.scenarioFile.isEmpty()) {
         QByteArray json;
         if (!ScenarioFile::encode(window->scenario(), o.scenarioFile, &json, error))
             return false;
-        out->add(o.scenarioFile, json);
+        out->add(o.scenarioFile, json, QStringLiteral("--save-scenario"), true);
     }
     return true;
 }

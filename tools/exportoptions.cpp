@@ -1,18 +1,16 @@
 #include "exportoptions.h"
 
+#include "model/feffpathfile.h"
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
 #include "plot/plotimage.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cmath>
 
 namespace {
-
-const QString stdoutName = QStringLiteral("-");
 
 // Any finite number in the C locale ('.' as decimal point, no group separators).
 bool toFinite(const QString &text, double *v)
@@ -52,6 +50,67 @@ const Switch switches[] = {
     { "no-pm", &Scenario::pm, false, "Uncheck it (the default)." },
 };
 
+// One --shell SPEC: comma-separated key=value pairs, or off.
+bool parseShell(const QString &spec, int number, Shell *out, QString *error)
+{
+    const auto fail = [&](const QString &problem) {
+        *error = QStringLiteral("--shell %1: %2").arg(quoted(spec), problem);
+        return false;
+    };
+    QVector<QPair<QString, QString>> pairs;
+    QString feff;
+    for (const QString &part : spec.split(QLatin1Char(','))) {
+        const int eq = part.indexOf(QLatin1Char('='));
+        const QString key = part.left(eq < 0 ? part.size() : eq).trimmed();
+        const QString value = eq < 0 ? QString() : part.mid(eq + 1);
+        if (key == QLatin1String("off") && eq < 0) {
+            pairs.append({ key, value });
+            continue;
+        }
+        if (eq < 0
+            || !QStringList { "feff", "name", "degen", "r", "sigma", "p0", "p2" }.contains(key))
+            return fail(QStringLiteral("%1 is not one of feff=FILE, name=TEXT, degen=N, r=R, "
+                                       "sigma=S, p0=P, p2=P, off")
+                            .arg(quoted(part)));
+        if (key == QLatin1String("feff"))
+            feff = value;
+        else
+            pairs.append({ key, value });
+    }
+    Shell shell = Shell::drawn(Scenario::shellName(number));
+    if (!feff.isEmpty()) {
+        FeffPath path;
+        if (!FeffPathFile::read(feff, &path, error)) {
+            *error = QStringLiteral("--shell: ") + *error;
+            return false;
+        }
+        shell = Shell::fromPath(path);
+    }
+    for (const auto &pair : qAsConst(pairs)) {
+        if (pair.first == QLatin1String("off")) {
+            shell.on = false;
+        } else if (pair.first == QLatin1String("name")) {
+            if (pair.second.trimmed().isEmpty())
+                return fail(QStringLiteral("name= needs a name"));
+            shell.name = pair.second.trimmed();
+        } else {
+            const Parameter::Id id = pair.first == QLatin1String("degen")   ? Parameter::Degeneracy
+                                     : pair.first == QLatin1String("r")     ? Parameter::R
+                                     : pair.first == QLatin1String("sigma") ? Parameter::Sigma
+                                     : pair.first == QLatin1String("p0")    ? Parameter::P0
+                                                                            : Parameter::P2;
+            const Parameter &rule = Parameter::of(id);
+            double v;
+            if (!toFinite(pair.second, &v) || !rule.isValid(v))
+                return fail(QStringLiteral("%1 takes %2, not %3")
+                                .arg(pair.first, rule.accepted(), quoted(pair.second)));
+            shell.setValue(id, v);
+        }
+    }
+    *out = shell;
+    return true;
+}
+
 } // namespace
 
 ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
@@ -74,35 +133,65 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "scenario", "FILE",
         "Start from this scenario (.fourk, as the windows save it); the other options override "
         "its values wherever they stand.");
-    const QString numberHelp[] = {
-        "k-weight, a whole number 1 ... 3 (default 2).",
-        "Shell distance, 0 ... 10 (default 2).",
-        "Constant phase, -10 ... 10 (default 0).",
-        "Quadratic phase, -1 ... 1 (default 0).",
-        "Debye-Waller factor, 0 ... 0.2 (default 0.05).",
-        "chi(R) pointer position, any finite number (default 2).",
-    };
     parser.addOption(scenarioOption);
-    for (Scenario::Number which : Scenario::numbers())
-        parser.addOption(
-            valued(Scenario::key(which), Scenario::key(which).toUpper(), numberHelp[which]));
+    // What each number is; its range and default come from the parameters' table.
+    const QVector<QPair<Parameter::Id, const char *>> numberHelp {
+        { Parameter::N, "k-weight" },
+        { Parameter::R, "The first shell's distance" },
+        { Parameter::P0, "The first shell's constant phase" },
+        { Parameter::P2, "The first shell's quadratic phase" },
+        { Parameter::Sigma, "The first shell's Debye-Waller factor" },
+        { Parameter::S02, "Amplitude factor S0^2 of every shell" },
+        { Parameter::E0, "Energy shift E0 in eV of every shell" },
+        { Parameter::Pointer, "chi(R) pointer position" },
+    };
+    for (const auto &number : numberHelp) {
+        const Parameter &p = Parameter::of(number.first);
+        const QString range = std::isfinite(p.lo) ? QStringLiteral("%1%2 ... %3")
+                                                        .arg(p.whole ? "a whole number " : "")
+                                                        .arg(p.lo)
+                                                        .arg(p.hi)
+                                                  : QStringLiteral("any finite number");
+        parser.addOption(valued(p.key, QString::fromLatin1(p.key).toUpper(),
+                                QStringLiteral("%1, %2 (default %3).")
+                                    .arg(QLatin1String(number.second), range)
+                                    .arg(p.initial)));
+    }
+    const QCommandLineOption shellOption = valued(
+        "shell", "SPEC",
+        QStringLiteral("A shell of the model; given once or more, the shells are exactly those "
+                       "given, in order. SPEC is comma-separated key=value: feff=FILE (a FEFF path "
+                       "file, feffNNNN.dat; without it a drawn shell), name=TEXT, degen=N "
+                       "(0 ... 1000), r, sigma, p0, p2 (ranges as their options), and off "
+                       "(left out of the sum). At most %1 shells.")
+            .arg(Shell::maxCount));
+    const QCommandLineOption scaleOption = valued(
+        "scale", "SCALE",
+        "normalised (chi(k) within -1 ... 1, the default) or absolute (k^n chi W as computed, "
+        "chi(R) = dk/sqrt(pi) sum k^n W chi exp(2ikR)).");
+    const QCommandLineOption shapeOption
+        = valued("window-shape", "SHAPE",
+                 QStringLiteral("The window's shape: %1 (default hanning).")
+                     .arg(WindowFunc::shapeNames().join(QLatin1Char('|'))));
+    parser.addOptions({ shellOption, scaleOption, shapeOption });
     const QCommandLineOption windowOption = valued(
         "window", "A,B,C,D",
         "The four window edges in k, any finite numbers, in any order (default 3,4,15,16).");
     const QCommandLineOption envelopeOption = valued(
         "envelope", "K:F,...",
-        QStringLiteral("Envelope nodes in list order, 1 ... %1 of them, K and F finite numbers "
-                       "(default 0:1,1:1,...,16:1).")
+        QStringLiteral("The first shell's envelope nodes in list order, 1 ... %1 of them, K "
+                       "finite and F within +-1e100 (default 0:1,1:1,...,16:1).")
             .arg(Scenario::maxNodes));
     const QCommandLineOption showOption = valued(
         "show", "LIST",
-        "chi(R) selectors switched on, from real,imag,abs,F,W,wave,total,data, or none (default "
-        "abs,F,W,wave,total, as the window opens, and data with --data).");
+        "chi(R) selectors switched on, from real,imag,abs,F,W,wave,total,data,shells, or none "
+        "(default abs,F,W,wave,total,shells, as the window opens, and data with --data).");
     const QCommandLineOption dataOption = valued(
         "data", "FILE",
         "Show this measured chi(k) beside the simulation: a column text file (comment lines "
         "#, !, % or ;, header lines, then rows of numbers separated by blanks, tabs, commas or "
-        "semicolons), k in 1/Angstrom and the unweighted chi. Replaces a scenario's.");
+        "semicolons), k in 1/Angstrom and the unweighted chi; '-' is standard input. Replaces a "
+        "scenario's.");
     const QCommandLineOption dataColumnsOption = valued(
         "data-columns", "K,CHI",
         QStringLiteral("The columns of --data that hold k and chi, counted from 1 (default 1,2; "
@@ -154,18 +243,60 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         return Invalid;
     };
 
-    if (parser.isSet(scenarioOption)
-        && !ScenarioFile::read(parser.value(scenarioOption), &scenario, &error))
-        return Invalid;
+    if (parser.isSet(scenarioOption)) {
+        if (!ScenarioFile::read(parser.value(scenarioOption), &scenario, &error))
+            return Invalid;
+        inputs.set(QStringLiteral("--scenario"), parser.value(scenarioOption), true);
+    }
 
-    for (Scenario::Number which : Scenario::numbers()) {
-        const QString name = Scenario::key(which);
+    if (parser.isSet(shellOption)) {
+        const QStringList specs = parser.values(shellOption);
+        if (specs.size() > Shell::maxCount) {
+            error = QStringLiteral("--shell is given %1 times; the model takes at most %2 shells")
+                        .arg(specs.size())
+                        .arg(Shell::maxCount);
+            return Invalid;
+        }
+        QVector<Shell> shells;
+        for (const QString &spec : specs) {
+            Shell shell;
+            if (!parseShell(spec, shells.size() + 1, &shell, &error))
+                return Invalid;
+            shells.append(shell);
+        }
+        // Every path file read is an input no output may replace.
+        for (int i = 0; i < specs.size(); ++i) {
+            for (const QString &part : specs.at(i).split(QLatin1Char(','))) {
+                if (part.startsWith(QLatin1String("feff=")))
+                    inputs.set(QStringLiteral("--shell %1").arg(i + 1), part.mid(5));
+            }
+        }
+        scenario.shells = shells;
+    }
+
+    for (Parameter::Id which : Scenario::numbers()) {
+        const Parameter &rule = Parameter::of(which);
+        const QString name = QString::fromLatin1(rule.key);
         if (!parser.isSet(name))
             continue;
         double v;
-        if (!toFinite(parser.value(name), &v) || !Scenario::isValid(which, v))
-            return fail(name, Scenario::accepted(which), parser.value(name));
+        if (!toFinite(parser.value(name), &v) || !rule.isValid(v))
+            return fail(name, rule.accepted(), parser.value(name));
         scenario.setNumber(which, v);
+    }
+    if (parser.isSet(shapeOption)) {
+        const int i = WindowFunc::shapeNames().indexOf(parser.value(shapeOption));
+        if (i < 0)
+            return fail("window-shape", WindowFunc::shapeNames().join(QLatin1String(", ")),
+                        parser.value(shapeOption));
+        scenario.windowShape = WindowFunc::Shape(i);
+    }
+    if (parser.isSet(scaleOption)) {
+        const int i = Scenario::scaleNames().indexOf(parser.value(scaleOption));
+        if (i < 0)
+            return fail("scale", QStringLiteral("normalised or absolute"),
+                        parser.value(scaleOption));
+        scenario.scale = ChiArrays::Scale(i);
     }
 
     if (parser.isSet(windowOption)) {
@@ -194,7 +325,12 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
                         QStringLiteral("nodes K:F separated by commas, ")
                             + Scenario::acceptedEnvelope(),
                         value);
-        scenario.envelope = nodes;
+        if (scenario.shells.constFirst().kind() != Shell::Drawn) {
+            error = QStringLiteral("--envelope shapes the first shell, which is a FEFF path; a "
+                                   "path takes its amplitude from its file");
+            return Invalid;
+        }
+        scenario.shells.first().envelope = nodes;
     }
     if (parser.isSet(showOption)) {
         const QString value = parser.value(showOption);
@@ -250,33 +386,8 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         size = QSize(w, h);
     }
 
-    // Two outputs into one file would leave only the last.
-    const QVector<QPair<QString, QString>> outputs {
-        { "--chik", chiKFile },
-        { "--chir", chiRFile },
-        { "--plot-k", plotKFile },
-        { "--plot-r", plotRFile },
-        { "--save-scenario", scenarioFile },
-    };
-    QVector<QPair<QString, QString>> given;
-    for (const auto &out : outputs) {
-        if (out.second.isEmpty())
-            continue;
-        const QString target
-            = out.second == stdoutName ? out.second : QFileInfo(out.second).absoluteFilePath();
-        for (const auto &earlier : qAsConst(given)) {
-            if (earlier.second != target)
-                continue;
-            error = target == stdoutName
-                        ? QStringLiteral("%1 and %2 cannot both write to standard output")
-                              .arg(earlier.first, out.first)
-                        : QStringLiteral("%1 and %2 name the same file %3")
-                              .arg(earlier.first, out.first, quoted(out.second));
-            return Invalid;
-        }
-        given.append(qMakePair(out.first, target));
-    }
-    if (given.isEmpty()) {
+    if (chiKFile.isEmpty() && chiRFile.isEmpty() && plotKFile.isEmpty() && plotRFile.isEmpty()
+        && scenarioFile.isEmpty()) {
         error = QStringLiteral("nothing to write: give --chik, --chir, --plot-k, --plot-r or "
                                "--save-scenario (see --help)");
         return Invalid;
@@ -302,9 +413,15 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         }
     }
     if (parser.isSet(dataOption)) {
+        if (parser.value(dataOption) == QLatin1String("-")
+            && parser.value(scenarioOption) == QLatin1String("-")) {
+            error = QStringLiteral("--scenario and --data cannot both read standard input");
+            return Invalid;
+        }
         if (!MeasuredChiFile::read(parser.value(dataOption), kColumn, chiColumn, &scenario.data,
                                    &error))
             return Invalid;
+        inputs.set(QStringLiteral("--data"), parser.value(dataOption));
         if (!parser.isSet(showOption) && !scenario.show.contains(QLatin1String("data")))
             scenario.show.append(QStringLiteral("data"));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/inputfiles.h"
 #include "model/scenario.h"
 
 #include <QSize>
@@ -27,6 +28,8 @@ public:
     QString plotRFile;
     QString scenarioFile;
     QSize size { 800, 600 };
+    // --scenario and --data, which no output may replace (but --save-scenario the scenario).
+    InputFiles inputs;
     QString error;
 
     static constexpr int maxSide = 8192;

@@ -1,6 +1,7 @@
 // fourk-export: sets up Fourk's windows from the command line, without a display, and writes
 // their tables and plots (see --help).
 
+#include "model/filename.h"
 #include "model/outputfiles.h"
 #include "tools/exporter.h"
 #include "tools/exportoptions.h"
@@ -23,7 +24,8 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 int failWith(const QString &message, int status)
 {
-    std::fprintf(stderr, "fourk-export: %s\n", qPrintable(message));
+    // File names in it as their own bytes, as the user typed them.
+    std::fprintf(stderr, "fourk-export: %s\n", FileName::toNative(message).constData());
     return status;
 }
 
@@ -38,10 +40,11 @@ int main(int argc, char *argv[])
 
     QCoreApplication::setApplicationVersion(QStringLiteral(FOURK_VERSION));
 
-    // Read after QApplication has taken out the arguments that are Qt's own.
+    // Read after QApplication has taken out the arguments that are Qt's own; a file name that is
+    // not UTF-8 keeps its bytes.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(FileName::fromNative(argv[i]));
 
     ExportOptions options;
     switch (options.parse(arguments)) {
@@ -59,11 +62,12 @@ int main(int argc, char *argv[])
 
     // Everything is made in memory first; then written all or nothing.
     Exporter exporter;
-    OutputFiles out;
+    OutputFiles out(&options.inputs);
     QString error;
     if (!exporter.collect(options, &out, &error))
         return failWith(error, 1);
+    // An output that is an input or another output is bad input.
     if (!out.write())
-        return failWith(out.error, 1);
+        return failWith(out.error, out.sameFile ? 2 : 1);
     return 0;
 }

@@ -128,6 +128,38 @@
         <translation>%1: グラフの描画領域がないため保存できません。ウィンドウを大きくしてください</translation>
     </message>
     <message>
+        <source>Shells</source>
+        <translation>シェル</translation>
+    </message>
+    <message>
+        <source>FEFF paths not added: %1 more shells would pass the %2 the model takes (it has %3)</source>
+        <translation>FEFF パスを追加しませんでした: シェルがさらに %1 個増えると上限の %2 個を超えます（現在 %3 個）</translation>
+    </message>
+    <message>
+        <source>Add FEFF Paths</source>
+        <translation>FEFF パスを追加</translation>
+    </message>
+    <message>
+        <source>FEFF path files (feff*.dat)</source>
+        <translation>FEFF パスファイル (feff*.dat)</translation>
+    </message>
+    <message>
+        <source>the scenario opened</source>
+        <translation>開いたシナリオ</translation>
+    </message>
+    <message>
+        <source>%1: a picture of %2x%3 pixels does not fit in memory; make the window smaller</source>
+        <translation>%1: %2×%3 ピクセルの画像はメモリーに収まりません。ウィンドウを小さくしてください</translation>
+    </message>
+    <message>
+        <source>the measured chi(k) file shown</source>
+        <translation>表示中の測定 χ(k) のファイル</translation>
+    </message>
+    <message>
+        <source>the FEFF path file %1</source>
+        <translation>FEFF パスファイル %1</translation>
+    </message>
+    <message>
         <source>&lt;p&gt;Fits use the Levenberg-Marquardt module of Eigen (Mozilla Public License 2.0), which derives from MINPACK. This product includes software developed by the University of Chicago, as Operator of Argonne National Laboratory.&lt;/p&gt;</source>
         <translation>&lt;p&gt;フィットには Eigen の Levenberg-Marquardt モジュール（Mozilla Public License 2.0）を使っています。これは MINPACK に由来します。本製品には、アルゴンヌ国立研究所の運営者としてのシカゴ大学が開発したソフトウェアが含まれています（This product includes software developed by the University of Chicago, as Operator of Argonne National Laboratory.）。&lt;/p&gt;</translation>
     </message>
@@ -186,6 +218,10 @@
         <source>&amp;Data</source>
         <translation>実測</translation>
     </message>
+    <message>
+        <source>&amp;Shells</source>
+        <translation>シェル(&amp;S)</translation>
+    </message>
 </context>
 <context>
     <name>ColumnsDialog</name>
@@ -208,6 +244,96 @@
     <message>
         <source>First lines of %1:</source>
         <translation>%1 の先頭の行:</translation>
+    </message>
+</context>
+<context>
+    <name>FeffPath</name>
+    <message>
+        <source>a path has 2 to 100 legs, not %1</source>
+        <translation>パスの脚の数は 2 から 100 です（%1 ではありません）</translation>
+    </message>
+    <message>
+        <source>the degeneracy %1 is not %2</source>
+        <translation>縮重度 %1 は %2 ではありません</translation>
+    </message>
+    <message>
+        <source>reff must be a positive number, not %1</source>
+        <translation>reff は正の数でなければなりません（%1 ではありません）</translation>
+    </message>
+    <message>
+        <source>the columns have different lengths</source>
+        <translation>列の長さがそろっていません</translation>
+    </message>
+    <message>
+        <source>%1 rows in the table; at least %2 are needed</source>
+        <translation>表の行が %1 行です。少なくとも %2 行必要です</translation>
+    </message>
+    <message>
+        <source>more than %1 rows in the table</source>
+        <translation>表の行が %1 行を超えています</translation>
+    </message>
+    <message>
+        <source>k is not a finite number</source>
+        <translation>k が有限の数ではありません</translation>
+    </message>
+    <message>
+        <source>%1 is not a finite number</source>
+        <translation>%1 が有限の数ではありません</translation>
+    </message>
+    <message>
+        <source>k %1 does not rise above the k before it (%2)</source>
+        <translation>k %1 が前の k（%2）より大きくありません</translation>
+    </message>
+    <message>
+        <source>lambda must be positive, not %1</source>
+        <translation>lambda は正でなければなりません（%1 ではありません）</translation>
+    </message>
+</context>
+<context>
+    <name>FeffPathFile</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>this is a folder, not a FEFF path file</source>
+        <translation>FEFF のパスファイルではなくフォルダです</translation>
+    </message>
+    <message>
+        <source>larger than %1 MiB, too large for a FEFF path file</source>
+        <translation>%1 MiB を超えており、FEFF のパスファイルとしては大きすぎます</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>読み込めません（%1）</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+    <message>
+        <source>not a FEFF path file: no line of dashes ends the header</source>
+        <translation>FEFF のパスファイルではありません: ヘッダーを終える破線の行がありません</translation>
+    </message>
+    <message>
+        <source>the file ends after the line of dashes</source>
+        <translation>破線の行の後でファイルが終わっています</translation>
+    </message>
+    <message>
+        <source>expected the number of legs, the degeneracy and reff</source>
+        <translation>脚の数、縮重度、reff が必要です</translation>
+    </message>
+    <message>
+        <source>no column heads &quot;k real[2*phc] mag[feff] phase[feff] red factor lambda real[p]&quot; after the path&apos;s atoms</source>
+        <translation>パスの原子の後に列見出し &quot;k real[2*phc] mag[feff] phase[feff] red factor lambda real[p]&quot; がありません</translation>
+    </message>
+    <message>
+        <source>a row needs %1 numbers, this line has %2</source>
+        <translation>1 行には %1 個の数が必要ですが、この行には %2 個しかありません</translation>
+    </message>
+    <message>
+        <source>column %1 is not a number (“%2”)</source>
+        <translation>%1 列目が数ではありません（“%2”）</translation>
     </message>
 </context>
 <context>
@@ -306,6 +432,13 @@
     </message>
 </context>
 <context>
+    <name>FitSettings</name>
+    <message>
+        <source>two numbers from 0 to 10, the first below the second</source>
+        <translation>0 から 10 の二つの数で、最初の数が二番目より小さいもの</translation>
+    </message>
+</context>
+<context>
     <name>Fitter</name>
     <message>
         <source>The model cannot be computed at %1: %2</source>
@@ -334,6 +467,10 @@
     <message>
         <source>%1 starts at %2, outside its range %3 … %4.</source>
         <translation>%1 の開始値 %2 が範囲 %3 … %4 の外にあります。</translation>
+    </message>
+    <message>
+        <source>There is no model to fit.</source>
+        <translation>フィットするモデルがありません。</translation>
     </message>
     <message>
         <source>%1 parameters are varied but there are only %2 residuals to fit.</source>
@@ -367,10 +504,6 @@
         <source>The fit converged after %1 evaluations.</source>
         <translation>フィットは %1 回の評価で収束しました。</translation>
     </message>
-    <message>
-        <source>There is no model to fit.</source>
-        <translation>フィットするモデルがありません。</translation>
-    </message>
 </context>
 <context>
     <name>MeasuredChi</name>
@@ -402,6 +535,10 @@
         <source>k %1 does not rise above the k before it (%2)</source>
         <translation>k %1 が前の行の k（%2）より大きくありません</translation>
     </message>
+    <message>
+        <source>chi %1 is larger than %2 in magnitude; no chi(k) is</source>
+        <translation>chi %1 は大きさが %2 を超えています。χ(k) がこれほど大きくなることはありません</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredChiFile</name>
@@ -412,10 +549,6 @@
     <message>
         <source>this is a folder, not a chi(k) file</source>
         <translation>χ(k) のファイルではなくフォルダです</translation>
-    </message>
-    <message>
-        <source>not a regular file</source>
-        <translation>通常のファイルではありません</translation>
     </message>
     <message>
         <source>larger than %1 MiB, too large for a measured chi(k)</source>
@@ -442,8 +575,20 @@
         <translation>%1 列目が数ではありません（%2）</translation>
     </message>
     <message>
-        <source>no rows of numbers</source>
-        <translation>数の行がありません</translation>
+        <source>%1 has a decimal comma; numbers need a decimal point</source>
+        <translation>%1 は小数点にコンマを使っています。数の小数点はピリオド（.）で書いてください</translation>
+    </message>
+    <message>
+        <source>no rows of numbers: line %1 is not one: %2</source>
+        <translation>数の行がありません: %1 行目は数の行ではありません: %2</translation>
+    </message>
+    <message>
+        <source>no rows of numbers: from line %1 (%2) on, every line is text or a comment</source>
+        <translation>数の行がありません: %1 行目（%2）から後はすべて文字かコメントの行です</translation>
+    </message>
+    <message>
+        <source>no rows of numbers: the file has only blank and comment lines</source>
+        <translation>数の行がありません: 空行とコメント行しかありません</translation>
     </message>
 </context>
 <context>
@@ -457,8 +602,28 @@
         <translation>フォルダです</translation>
     </message>
     <message>
-        <source>standard output is closed</source>
-        <translation>標準出力が閉じています</translation>
+        <source>cannot write &apos;%1&apos;: it is %2</source>
+        <translation>&apos;%1&apos; に書き込めません: %2です</translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot both write to standard output</source>
+        <translation>%1 と %2 の両方を標準出力に書くことはできません</translation>
+    </message>
+    <message>
+        <source>%1 and %2 name the same file &apos;%3&apos;</source>
+        <translation>%1 と %2 が同じファイル &apos;%3&apos; を指しています</translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos; and %3 &apos;%4&apos; are the same file</source>
+        <translation>%1 の &apos;%2&apos; と %3 の &apos;%4&apos; は同じファイルです</translation>
+    </message>
+    <message>
+        <source>no program reads from this pipe</source>
+        <translation>このパイプを読んでいるプログラムがありません</translation>
+    </message>
+    <message>
+        <source>cannot write to standard output: %1</source>
+        <translation>標準出力に書き込めません: %1</translation>
     </message>
 </context>
 <context>
@@ -477,38 +642,37 @@
     </message>
 </context>
 <context>
+    <name>ParameterField</name>
+    <message>
+        <source>Type %1, then press Return or leave the field.</source>
+        <translation>%1を入力し、Return キーを押すか欄を離れると設定されます。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not %2.</source>
+        <translation>「%1」は%2ではありません。</translation>
+    </message>
+</context>
+<context>
     <name>Scenario</name>
-    <message>
-        <source>a finite number</source>
-        <translation>有限の数</translation>
-    </message>
-    <message>
-        <source>a whole number from %1 to %2</source>
-        <translation>%1 から %2 までの整数</translation>
-    </message>
-    <message>
-        <source>a number from %1 to %2</source>
-        <translation>%1 から %2 までの数</translation>
-    </message>
     <message>
         <source>four finite numbers</source>
         <translation>四つの有限の数</translation>
     </message>
     <message>
-        <source>1 to %1 nodes, each k and F a finite number</source>
-        <translation>1 から %1 個の節点で、k と F はどれも有限の数</translation>
-    </message>
-    <message>
         <source>names from %1</source>
         <translation>%1 の中の名前</translation>
+    </message>
+    <message>
+        <source>1 to %1 nodes, each k a finite number and F a number from -1e100 to 1e100</source>
+        <translation>1 から %1 個の節点で、k は有限の数、F は -1e100 から 1e100 の数</translation>
+    </message>
+    <message>
+        <source>Shell %1</source>
+        <translation>シェル %1</translation>
     </message>
 </context>
 <context>
     <name>ScenarioFile</name>
-    <message>
-        <source>a list</source>
-        <translation>リスト</translation>
-    </message>
     <message>
         <source>an object</source>
         <translation>オブジェクト</translation>
@@ -546,20 +710,12 @@
         <translation>シナリオファイルではなくフォルダです</translation>
     </message>
     <message>
-        <source>not a regular file</source>
-        <translation>通常のファイルではありません</translation>
-    </message>
-    <message>
         <source>larger than %1 MiB, too large for a scenario</source>
         <translation>%1 MiB を超えていて、シナリオとしては大きすぎます</translation>
     </message>
     <message>
         <source>cannot be read (%1)</source>
         <translation>読み込めません（%1）</translation>
-    </message>
-    <message>
-        <source>not a Fourk scenario: the JSON text breaks off or is broken at %1 (%2)</source>
-        <translation>Fourk のシナリオではありません: JSON の記述が %1 で途切れているか壊れています（%2）</translation>
     </message>
     <message>
         <source>not a Fourk scenario (it has no &quot;format&quot;: &quot;%1&quot;)</source>
@@ -604,6 +760,274 @@
     <message>
         <source>%1: not saved: with its measured chi(k) of %2 rows the scenario would be %3 MiB, more than the %4 MiB a scenario may have</source>
         <translation>%1: 保存しませんでした: 測定した χ(k) が %2 行あり、シナリオが %3 MiB になって、シナリオの上限 %4 MiB を超えます</translation>
+    </message>
+    <message>
+        <source>one of %1</source>
+        <translation>%1 のいずれか</translation>
+    </message>
+    <message>
+        <source>a list of 1 to %1 shells</source>
+        <translation>1 から %1 個のシェルのリスト</translation>
+    </message>
+    <message>
+        <source>a name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>given for a drawn shell, or &quot;feff&quot; for a path shell, not both</source>
+        <translation>描いたシェルには envelope、パスのシェルには &quot;feff&quot; のどちらか一方</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>数</translation>
+    </message>
+    <message>
+        <source>&quot;feff&quot;: %1</source>
+        <translation>&quot;feff&quot;: %1</translation>
+    </message>
+    <message>
+        <source>&quot;feff&quot;, row %1: %2</source>
+        <translation>&quot;feff&quot; の %1 行目: %2</translation>
+    </message>
+    <message>
+        <source>a list of s02, e0 and SHELL.KEY, SHELL a shell&apos;s number and KEY one of degen, r, sigma, p0, p2</source>
+        <translation>s02、e0、SHELL.KEY（SHELL はシェルの番号、KEY は degen、r、sigma、p0、p2 のいずれか）のリスト</translation>
+    </message>
+    <message>
+        <source>a list of names</source>
+        <translation>名前のリスト</translation>
+    </message>
+    <message>
+        <source>&quot;r&quot; or &quot;k&quot;</source>
+        <translation>&quot;r&quot; か &quot;k&quot;</translation>
+    </message>
+    <message numerus="yes">
+        <source>a list of %n value(s)</source>
+        <translation>
+            <numerusform>%n 個の値のリスト</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>value %1 of %2 must be %3, not %4</source>
+        <translation>%2 の %1 番目の値は%3でなければなりません（%4 になっています）</translation>
+    </message>
+    <message>
+        <source>&quot;window&quot; needs 4 numbers, got %1</source>
+        <translation>&quot;window&quot; には数が 4 つ必要ですが、%1 つしかありません</translation>
+    </message>
+    <message>
+        <source>&quot;show&quot;: %1 is not one of %2</source>
+        <translation>&quot;show&quot;: %1 は %2 のどれでもありません</translation>
+    </message>
+    <message>
+        <source>an object is not closed with }, or a , is missing</source>
+        <translation>オブジェクトが } で閉じていないか、, が抜けています</translation>
+    </message>
+    <message>
+        <source>a : is missing after a key</source>
+        <translation>キーの後の : が抜けています</translation>
+    </message>
+    <message>
+        <source>a list is not closed with ], or a , is missing</source>
+        <translation>リストが ] で閉じていないか、, が抜けています</translation>
+    </message>
+    <message>
+        <source>a , is missing between two values</source>
+        <translation>二つの値の間の , が抜けています</translation>
+    </message>
+    <message>
+        <source>this is no value: text needs double quotes, and true, false and null are written in lower case</source>
+        <translation>値になっていません。文字は二重引用符で囲み、true、false、null は小文字で書きます</translation>
+    </message>
+    <message>
+        <source>the file ends in a number</source>
+        <translation>数の途中でファイルが終わっています</translation>
+    </message>
+    <message>
+        <source>a number is written wrongly or is too large</source>
+        <translation>数の書き方が誤っているか、数が大きすぎます</translation>
+    </message>
+    <message>
+        <source>a text holds a backslash that JSON does not know</source>
+        <translation>文字列に JSON にないバックスラッシュの書き方があります</translation>
+    </message>
+    <message>
+        <source>a text is not valid UTF-8</source>
+        <translation>文字列が正しい UTF-8 ではありません</translation>
+    </message>
+    <message>
+        <source>a text is not closed with a double quote</source>
+        <translation>文字列が二重引用符で閉じていません</translation>
+    </message>
+    <message>
+        <source>the file does not start with {</source>
+        <translation>ファイルが { で始まっていません</translation>
+    </message>
+    <message>
+        <source>more text follows the last }</source>
+        <translation>最後の } の後に文字が続いています</translation>
+    </message>
+    <message>
+        <source>too deeply nested or too large</source>
+        <translation>入れ子が深すぎるか、大きすぎます</translation>
+    </message>
+    <message>
+        <source>not a Fourk scenario: the JSON text is broken at %1: %2</source>
+        <translation>Fourk のシナリオではありません: JSON の書き方が %1 で誤っています: %2</translation>
+    </message>
+    <message>
+        <source>the key %1 is given twice in one object (%2)</source>
+        <translation>キー %1 が一つのオブジェクトに二度あります（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>ShellModel</name>
+    <message>
+        <source>drawn</source>
+        <translation>描画</translation>
+    </message>
+    <message>
+        <source>FEFF path</source>
+        <translation>FEFF パス</translation>
+    </message>
+    <message>
+        <source>%1: %2 legs, degeneracy %3, reff %4 Å, %5 rows</source>
+        <translation>%1: 脚 %2、縮重度 %3、reff %4 Å、%5 行</translation>
+    </message>
+    <message>
+        <source>%1, exactly %2</source>
+        <translation>%1、正確には %2</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>有効</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>R (Å)</source>
+        <translation>R (Å)</translation>
+    </message>
+    <message>
+        <source>Sigma (Å)</source>
+        <translation>Sigma (Å)</translation>
+    </message>
+    <message>
+        <source>P0</source>
+        <translation>P0</translation>
+    </message>
+    <message>
+        <source>P2 (Å²)</source>
+        <translation>P2 (Å²)</translation>
+    </message>
+    <message>
+        <source>Whether the shell is part of the sum</source>
+        <translation>シェルを和に含めるかどうか</translation>
+    </message>
+    <message>
+        <source>A drawn shell takes its amplitude from its envelope F(k), a FEFF path from its file</source>
+        <translation>描いたシェルは振幅を包絡線 F(k) から、FEFF パスはそのファイルから取ります</translation>
+    </message>
+    <message>
+        <source>The number of equal neighbours or paths, N</source>
+        <translation>等価な隣接原子またはパスの数 N</translation>
+    </message>
+    <message>
+        <source>The distance of the shell</source>
+        <translation>シェルの距離</translation>
+    </message>
+    <message>
+        <source>The Debye-Waller factor: the damping exp(-2 Sigma² k²)</source>
+        <translation>デバイ-ワラー因子: 減衰 exp(-2 Sigma² k²)</translation>
+    </message>
+    <message>
+        <source>A constant added to the phase</source>
+        <translation>位相に加える定数</translation>
+    </message>
+    <message>
+        <source>A term P2 k² added to the phase</source>
+        <translation>位相に加える項 P2 k²</translation>
+    </message>
+</context>
+<context>
+    <name>ShellPanel</name>
+    <message>
+        <source>Shells</source>
+        <translation>シェル</translation>
+    </message>
+    <message>
+        <source>The shells summed into chi(k); the sliders edit the selected one. Double-click a cell to type a value.</source>
+        <translation>χ(k) に足し合わせるシェルです。スライダーは選んだシェルを変えます。セルをダブルクリックすると値を入力できます。</translation>
+    </message>
+    <message>
+        <source>Add a drawn shell with a flat envelope</source>
+        <translation>平らな包絡線の描画シェルを追加します</translation>
+    </message>
+    <message>
+        <source>Add Shell</source>
+        <translation>シェルを追加</translation>
+    </message>
+    <message>
+        <source>Add a shell for each FEFF path file (feffNNNN.dat) chosen</source>
+        <translation>選んだ FEFF パスファイル (feffNNNN.dat) ごとにシェルを追加します</translation>
+    </message>
+    <message>
+        <source>Add FEFF Paths…</source>
+        <translation>FEFF パスを追加…</translation>
+    </message>
+    <message>
+        <source>Remove the selected shell</source>
+        <translation>選んだシェルを削除します</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>削除</translation>
+    </message>
+    <message>
+        <source>Draw each shell&apos;s part of chi(k) as a thin curve in its own colour</source>
+        <translation>各シェルの χ(k) への寄与をそれぞれの色の細い線で描きます</translation>
+    </message>
+    <message>
+        <source>S0²:</source>
+        <translation>S0²:</translation>
+    </message>
+    <message>
+        <source>The amplitude factor S0² of every shell, 0 to 2</source>
+        <translation>すべてのシェルの振幅因子 S0²（0 から 2）</translation>
+    </message>
+    <message>
+        <source>ΔE0 (eV):</source>
+        <translation>ΔE0 (eV):</translation>
+    </message>
+    <message>
+        <source>The shift of the edge energy for every shell, -30 to 30 eV: each shell is evaluated at q = sqrt(k² - 0.2625 ΔE0)</source>
+        <translation>すべてのシェルの吸収端エネルギーのずれ（-30 から 30 eV）: 各シェルは q = sqrt(k² - 0.2625 ΔE0) で計算します</translation>
+    </message>
+    <message>
+        <source>Scale:</source>
+        <translation>目盛り:</translation>
+    </message>
+    <message>
+        <source>Normalised: chi(k) within -1 … 1. Absolute: k^n chi(k) W(k) as computed, and chi(R) in the analysis programs&apos; units</source>
+        <translation>規格化: χ(k) を -1 … 1 に収めます。絶対値: 計算したままの k^n χ(k) W(k) と、解析プログラムと同じ単位の Χ(R)</translation>
+    </message>
+    <message>
+        <source>Normalised</source>
+        <translation>規格化</translation>
+    </message>
+    <message>
+        <source>Absolute</source>
+        <translation>絶対値</translation>
     </message>
 </context>
 <context>
@@ -660,20 +1084,96 @@
         <source>Use Env. Shape Selecter for PM</source>
         <translation>Use Env. Shape Selecter for PM</translation>
     </message>
+    <message>
+        <source>Constant phase P0 (rad)</source>
+        <translation>0次の位相因子 P0 (rad)</translation>
+    </message>
+    <message>
+        <source>Quadratic phase P2 (rad·Å²), the term P2·k² of the phase</source>
+        <translation>2次の位相因子 P2 (rad·Å²)：位相の P2·k² の項</translation>
+    </message>
+    <message>
+        <source>Shell distance R (Å)</source>
+        <translation>原子間距離 R (Å)</translation>
+    </message>
+    <message>
+        <source>Put every envelope node back at 1</source>
+        <translation>包絡線の節点をすべて 1 に戻す</translation>
+    </message>
+    <message>
+        <source>Debye-Waller factor Sigma (Å), damping by exp(−2·Sigma²·k²)</source>
+        <translation>デバイ・ワラ因子 σ (Å)：exp(−2·σ²·k²) で減衰</translation>
+    </message>
+    <message>
+        <source>k-weight n: chi(k) is shown multiplied by k^n</source>
+        <translation>k の重み n：chi(k) に k^n を掛けて表示</translation>
+    </message>
+    <message>
+        <source>Multiply chi(k) by the envelope F(k)</source>
+        <translation>chi(k) に包絡線 F(k) を掛ける</translation>
+    </message>
+    <message>
+        <source>Multiply chi(k) by the Debye-Waller damping exp(−2·Sigma²·k²)</source>
+        <translation>chi(k) にデバイ・ワラ減衰 exp(−2·σ²·k²) を掛ける</translation>
+    </message>
+    <message>
+        <source>Multiply chi(k) by the window W(k)</source>
+        <translation>chi(k) に窓関数 W(k) を掛ける</translation>
+    </message>
+    <message>
+        <source>Leave the envelope F(k) out of chi(k), whatever its switch says</source>
+        <translation>スイッチにかかわらず包絡線 F(k) を chi(k) に掛けない</translation>
+    </message>
 </context>
 <context>
     <name>WindowFunc</name>
-    <message>
-        <source>&amp;Linear</source>
-        <translation>線形</translation>
-    </message>
     <message>
         <source>Frame</source>
         <translation>窓関数コントロールパネル</translation>
     </message>
     <message>
-        <source>H&amp;anning</source>
-        <translation>ハニング関数</translation>
+        <source>Shape of the window W(k) over its four edges a, b, c, d</source>
+        <translation>4 つの端 a, b, c, d の間の窓関数 W(k) の形</translation>
+    </message>
+    <message>
+        <source>Hanning</source>
+        <translation>ハニング</translation>
+    </message>
+    <message>
+        <source>Kaiser-Bessel</source>
+        <translation>カイザー・ベッセル</translation>
+    </message>
+    <message>
+        <source>Welch</source>
+        <translation>ウェルチ</translation>
+    </message>
+    <message>
+        <source>Parzen</source>
+        <translation>パルツェン</translation>
+    </message>
+    <message>
+        <source>Sine</source>
+        <translation>サイン</translation>
+    </message>
+    <message>
+        <source>Gaussian</source>
+        <translation>ガウス</translation>
+    </message>
+    <message>
+        <source>Window edge a in k (Å⁻¹): where W(k) starts to rise. Its handle on the plot drags it.</source>
+        <translation>窓関数の端 a (k, Å⁻¹)：W(k) が立ち上がり始める位置。グラフ上のハンドルでドラッグできます。</translation>
+    </message>
+    <message>
+        <source>Window edge b: where the rise ends (Kaiser-Bessel: β = b − a; Gaussian: width b − a).</source>
+        <translation>窓関数の端 b：立ち上がりが終わる位置 (カイザー・ベッセルでは β = b − a、ガウスでは幅 b − a)。</translation>
+    </message>
+    <message>
+        <source>Window edge c: where the fall begins.</source>
+        <translation>窓関数の端 c：立ち下がりが始まる位置。</translation>
+    </message>
+    <message>
+        <source>Window edge d: where W(k) has fallen to 0.</source>
+        <translation>窓関数の端 d：W(k) が 0 まで下がる位置。</translation>
     </message>
 </context>
 </TS>

@@ -5,7 +5,9 @@
 #include "connectionguard.h"
 #include "model/awave.h"
 #include "model/envelope.h"
+#include "model/filename.h"
 #include "model/scenariofile.h"
+#include "model/shellmodel.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/disparea.h"
@@ -18,6 +20,10 @@
 #include <QtTest>
 
 #include <cmath>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace SurfaceProbe;
 
@@ -431,7 +437,7 @@ private slots:
             QCOMPARE(wave->measured().chi, QVector<double>({ 0.15, -0.25, 0.3, -0.01, 0.075 }));
         else if (suffix == "fourk")
             QVERIFY(contents(path) == (save ? ScenarioFile::toJson(chik->scenario()) : lesson)
-                    && wave->r == (save ? 2.0 : 7.25));
+                    && wave->shells->shell(0).r == (save ? 2.0 : 7.25));
         else if (!suffix.isEmpty())
             QCOMPARE(contents(path),
                      suffix == "csv" ? chik->table(plot) : chik->picture(plot, PlotImage::Png));
@@ -440,8 +446,9 @@ private slots:
         QCOMPARE(message(), QString());
     }
 
-    // A scenario applied: one recomputation, one repaint each. Measured chi(k) shown, followed,
-    // saved with it and opened in a new program, the same there; closed: gone.
+    // A scenario applied: one recomputation, one repaint each; a later version's key kept. Measured
+    // chi(k) shown, followed, saved with it and opened in a new program, the same there; closed:
+    // gone.
     void scenario()
     {
         Scenario s;
@@ -451,7 +458,7 @@ private slots:
                 "p2": 0.333, "sigma": 0.0126, "window": [3.25, 4, 15.5, 16.0625],
                 "envelope": [[0, 1], [8.125, 2.5], [16, 0.5]], "show": ["imag", "total"],
                 "factors": {"envelope": true, "window": true, "debye": false, "pm": true},
-                "pointer": 0.3333333333333333})",
+                "pointer": 0.3333333333333333, "labels": {"of": "a later version"}})",
             &s, &error));
         QCoreApplication::processEvents();
         QSignalSpy updated(wave, SIGNAL(updated()));
@@ -536,6 +543,90 @@ private slots:
         QVERIFY(ScenarioFile::toJson(chik->scenario()) == before && status(chik) == shown);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), files);
         QCOMPARE(contents(dir.filePath("old.fourk")), QByteArray("old"));
+    }
+
+    void inputs_data()
+    {
+        // Steps in order, each a command and a file of the folder: D open data, S open a
+        // scenario, C close the data; t export a table, p save a plot, s save a scenario. The
+        // folder holds d.svg (measured chi(k)), l.chi -> d.svg, s.fourk, \377.chi and fifo.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("problem"); // in the last step's message; "" when it works
+        QTest::newRow("table over the data") << "D d.svg,t d.svg"
+                                             << "it is the measured chi(k)";
+        QTest::newRow("through a link") << "D d.svg,t l.chi"
+                                        << "it is the measured chi(k)";
+        QTest::newRow("plot over the data") << "D l.chi,p d.svg"
+                                            << "it is the measured chi(k)";
+        QTest::newRow("scenario over the data") << "D d.svg,s l.chi"
+                                                << "it is the measured chi(k) file shown";
+        QTest::newRow("data closed") << "D d.svg,C,t d.svg"
+                                     << "";
+        QTest::newRow("data replaced by a scenario") << "D d.svg,S s.fourk,t l.chi"
+                                                     << "";
+        QTest::newRow("scenario saved again") << "S s.fourk,D d.svg,s s.fourk"
+                                              << "";
+        QTest::newRow("table over the scenario") << "S s.fourk,t s.fourk"
+                                                 << "it is the scenario";
+        QTest::newRow("not UTF-8") << "D <FF>.chi,t <FF>.csv,t <FF>.chi"
+                                   << "it is the measured";
+        QTest::newRow("FIFO") << "t fifo"
+                              << "";
+        QTest::newRow("picture beyond memory") << "P k.png"
+                                               << "does not fit in memory";
+    }
+
+    // What the windows show is never lost to a save, whatever names it; nor is a FIFO replaced.
+    void inputs()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QByteArray d = QFile::encodeName(dir.path()) + '/';
+        write(dir.filePath("d.svg"), contents(fixtures + "athena.chik"));
+        write(dir.filePath("x"), contents(fixtures + "athena.chik"));
+        write(dir.filePath("s.fourk"), lesson);
+        QVERIFY(::rename(d + "x", d + "\xff.chi") == 0 && ::symlink("d.svg", d + "l.chi") == 0
+                && ::mkfifo(d + "fifo", 0600) == 0);
+        const int reader = ::open(d + "fifo", O_RDONLY | O_NONBLOCK);
+        const auto files
+            = QDir(dir.path())
+                  .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        bool done = true;
+        for (const QString &step : steps.split(',')) {
+            QVERIFY2(done, qPrintable(message()));
+            const QString path
+                = FileName::fromNative(d + step.mid(2).toLatin1().replace("<FF>", "\xff"));
+            if (step[0] == 'P') // wider and taller than memory can paint
+                kPlot->resize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            const char c = step[0].toLatin1();
+            done = c == 'D'   ? chik->openMeasuredFile(path, 1, 2)
+                   : c == 'S' ? chik->openScenarioFile(path)
+                   : c == 't' ? chik->exportTableFile(ChiK::ChiKPlot, path)
+                   : c == 's' ? chik->saveScenarioFile(path)
+                              : c == 'C'
+                       ? chik->findChild<QAction *>("actionCloseData")->trigger(),
+            true : chik->savePlotFile(ChiK::ChiKPlot, path);
+        }
+        const QString said = message();
+        QVERIFY2(done == problem.isEmpty() && said.contains(problem), qPrintable(said));
+        char buffer[256];
+        QVERIFY(!steps.contains("fifo") || ::read(reader, buffer, 256) == 256);
+        ::close(reader);
+        // The files there before are as they were, unless the last step wrote over one; the
+        // link and the FIFO are what they were.
+        const QByteArray athena = contents(fixtures + "athena.chik");
+        for (const QByteArray name : { "d.svg", "\xff.chi", "s.fourk" }) {
+            static char buffer[1 << 16];
+            const int fd = ::open(d + name, O_RDONLY);
+            const QByteArray bytes(buffer, int(std::max<ssize_t>(::read(fd, buffer, 1 << 16), 0)));
+            ::close(fd);
+            QVERIFY2(problem.isEmpty() || bytes == (name == "s.fourk" ? lesson : athena), name);
+        }
+        char link[8] = {};
+        struct stat st;
+        QVERIFY(::readlink(d + "l.chi", link, 7) == 5 && QByteArray(link) == "d.svg"
+                && ::stat(d + "fifo", &st) == 0 && S_ISFIFO(st.st_mode));
     }
 
     // The catalogue in, the windows speak Japanese; lupdate finds no text left untranslated.

@@ -1,8 +1,12 @@
 #include "connectionguard.h"
 #include "model/awave.h"
 #include "model/envelope.h"
+#include "model/feffpathfile.h"
+#include "model/filename.h"
 #include "model/measuredchifile.h"
+#include "model/outputfiles.h"
 #include "model/scenariofile.h"
+#include "model/shellmodel.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/chcoord.h"
@@ -16,6 +20,8 @@
 #include <complex>
 #include <memory>
 #include <numeric>
+
+#include <unistd.h>
 
 using Nodes = QVector<QPointF>;
 using Values = QVector<double>;
@@ -44,10 +50,15 @@ std::complex<double> bin(const Values &x, int j)
 // Every value of a scenario, so that two compare exactly (QPointF would compare fuzzily).
 Values values(const Scenario &s)
 {
-    Values v = Values { double(s.n), s.r, s.p0, s.p2, s.sigma, s.pointer } + s.window + s.data.k
+    Values v = Values { double(s.n), s.s02, s.e0, double(s.scale), s.pointer } + s.window + s.data.k
                + s.data.chi;
-    for (const QPointF &node : s.envelope)
-        v << node.x() << node.y();
+    for (const Shell &shell : s.shells) {
+        v << double(shell.on) << double(shell.kind()) << shell.path.k << shell.path.reff;
+        for (Parameter::Id id : Shell::parameters())
+            v << shell.value(id);
+        for (const QPointF &node : shell.envelope)
+            v << node.x() << node.y();
+    }
     return v << double(s.useEnvelope) << double(s.useWindow) << double(s.useDebye) << double(s.pm)
              << double(s.data.kColumn) << double(s.data.chiColumn);
 }
@@ -73,6 +84,10 @@ private slots:
     void roundTrip();
     void read_data();
     void read();
+    void measuredText_data();
+    void measuredText();
+    void names_data();
+    void names();
 
 private:
     void set(const Values &shell, const QString &factors, const MeasuredChi &data = MeasuredChi());
@@ -102,7 +117,8 @@ void tst_Model::set(const Values &shell, const QString &factors, const MeasuredC
     std::tie(s.useEnvelope, s.useWindow, s.useDebye, s.pm)
         = std::make_tuple(factors.contains('E'), factors.contains('W'), factors.contains('D'),
                           factors.contains("PM"));
-    s.envelope = { { 0, 0.25 }, { 16, 0.5 } };
+    s.shells[0].envelope = { { 0, 0.25 }, { 16, 0.5 } };
+    s.s02 = 0.5;
     s.window = { 0, 2, 15, 16 };
     s.data = data;
     wave->setScenario(s);
@@ -186,8 +202,8 @@ void tst_Model::constructor()
         shown += QString(" %1 %2")
                      .arg(c->findChild<QSlider *>(name + "Bar")->value())
                      .arg(c->findChild<QLineEdit *>(name + "Val")->text());
-    QCOMPARE(shown, " 2 2 25 2.55 -12 -1.25 0 0 50 0.05");
-    QVERIFY(w.r == 2.55 && w.phi0 == -1.25);
+    QCOMPARE(shown, " 2 2 26 2.55 -13 -1.25 0 0 50 0.05");
+    QVERIFY(w.shells->shell(0).r == 2.55 && w.shells->shell(0).p0 == -1.25);
 }
 
 void tst_Model::controls_data()
@@ -325,29 +341,39 @@ void tst_Model::measured()
              qPrintable(QString::number(wave->misfit)));
 }
 
-// Every double back as it was, also between slider steps; a key of a later version is passed over.
+// Every double back as it was, also between slider steps; the keys of a later version are saved
+// again as they were written, in their order.
 void tst_Model::roundTrip()
 {
     Scenario s, back;
-    const double numbers[] = { 3, 0.1 + 0.2, -9.999999999999998, 5e-324, 0.2, -1e300 };
-    for (int i = 0; i < 6; ++i)
+    const double numbers[]
+        = { 3, 0.1 + 0.2, -9.999999999999998, 5e-324, 0.2, 1.9999, -29.5, -1e300 };
+    for (int i = 0; i < 8; ++i)
         s.setNumber(Scenario::numbers().at(i), numbers[i]);
     s.window = { 16, 3.25, 1e-300, -0.5 };
-    s.envelope.clear();
+    s.shells[0].envelope.clear();
     for (int i = 0; i < 1000; ++i)
-        s.envelope.append(QPointF(i / 3.0, std::sqrt(i) - 7));
+        s.shells[0].envelope.append(QPointF(i / 3.0, std::sqrt(i) - 7));
     s.useEnvelope = s.useWindow = s.useDebye = false;
     s.pm = true;
     s.show = QStringList { "total", "real" };
     s.data.k = { 0, 1e-9, 0.1 / 3, 7 };
-    s.data.chi = { -1e-300, 2.0 / 3, 0, 1e300 };
+    s.data.chi = { -1e-300, 2.0 / 3, 0, 1e100 };
     s.data.kColumn = 999;
     s.data.file = "cu.chi";
     QString error;
-    QVERIFY2(ScenarioFile::parse(ScenarioFile::toJson(s).replace('{', "{ \"later\": [1, {}],"),
-                                 &back, &error),
+    const QByteArray later = "\"labels\": [1.00000000000000000000000001, {\"x\": \"\\u00e9\"}],\n"
+                             "\"later\": {}";
+    QVERIFY2(ScenarioFile::parse(ScenarioFile::toJson(s).replace('{', "{ " + later + ","), &back,
+                                 &error),
              qPrintable(error));
     QVERIFY(values(back) == values(s) && back.show == s.show && back.data.file == s.data.file);
+    const QByteArray saved = ScenarioFile::toJson(back);
+    Scenario again;
+    QVERIFY(saved.count("labels") == 1
+            && saved.endsWith("    \"labels\": [1.00000000000000000000000001, {\"x\": "
+                              "\"\\u00e9\"}],\n    \"later\": {}\n}\n")
+            && ScenarioFile::parse(saved, &again, &error) && ScenarioFile::toJson(again) == saved);
 }
 
 void tst_Model::read_data()
@@ -367,6 +393,8 @@ void tst_Model::read_data()
     row(fixtures + "athena.chik", "= 5 0 0 0.2 0.04"); // # header, blank line
     row(fixtures + "feff_chi.dat", "= 5 1 0.15 3 0.075"); // text header
     row(fixtures + "semicolon.csv", "= 4 0.5 0.25 2 -0.1"); // BOM, CRLF, ; and , and a comment
+    row(fixtures + "feff9001.dat", "= 21 0 0.5 20 0.5"); // rows, k and real[2*phc] at both ends
+    row(fixtures + "copper/feff0001.dat", "= 59 0 3.9536 20 -2.2408");
     // Made by the test: too large for a fixture, or no file at all.
     row("large.fourk", "larger than 16 MiB");
     row("large.chi", "larger than 64 MiB");
@@ -375,7 +403,8 @@ void tst_Model::read_data()
     row("folder.chi", "folder");
     row("no/such.fourk", "cannot be read");
     row("no/such.chi", "cannot be read");
-    row("/dev/zero", "not a regular file");
+    // A device is read like a file, up to the limit.
+    row("/dev/zero", "larger than 64 MiB");
 }
 
 // A good file is read whole. A bad one is named in one line with its file and what is wrong, and
@@ -397,23 +426,117 @@ void tst_Model::read()
         file.close();
     }
     Scenario s;
-    s.r = 7.5;
+    s.setNumber(Parameter::R, 7.5);
     s.data.k = s.data.chi = { 1 };
     const Values before = values(s);
     QString error;
+    FeffPath feff;
+    const bool isPath
+        = QFileInfo(path).fileName().contains(QRegularExpression("^feff(\\d+|-.*)\\.dat$"));
     const bool ok = path.endsWith(".fourk") ? ScenarioFile::read(path, &s, &error)
+                    : isPath                ? FeffPathFile::read(path, &feff, &error)
                                             : MeasuredChiFile::read(path, 1, 2, &s.data, &error);
     const MeasuredChi &d = s.data;
-    QStringList got { "=", QString::number(d.k.size()) };
-    for (double v : { d.k.first(), d.chi.first(), d.k.last(), d.chi.last() })
+    const QVector<double> &k = isPath ? feff.k : d.k, &y = isPath ? feff.columns[0] : d.chi;
+    QStringList got { "=", QString::number(k.size()) };
+    for (double v : { k.value(0), y.value(0), k.value(k.size() - 1), y.value(y.size() - 1) })
         got << QString::number(v);
     if (named.startsWith('='))
-        QVERIFY2(ok && d.file == QFileInfo(path).fileName() && got.join(' ') == named,
+        QVERIFY2(ok && (isPath ? feff.file : d.file) == QFileInfo(path).fileName()
+                     && got.join(' ') == named,
                  qPrintable(error + got.join(' ')));
     else
         QVERIFY2(!ok && error.startsWith(path + ": ") && error.contains(named)
-                     && !error.contains('\n') && values(s) == before,
+                     && !error.contains('\n') && values(s) == before && feff.isEmpty(),
                  qPrintable(error));
+}
+
+void tst_Model::measuredText_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    // "= rows, first k and chi, last k and chi", or what the one line of the message says.
+    QTest::addColumn<QString>("expected");
+    const QByteArray rows = "k chi\n1 0.5\n2 0.25\n3 1\n4 -1\n";
+    const QString read = "= 4 1 0.5 4 -1";
+    QByteArray le = "\xff\xfe", be = "\xfe\xff";
+    for (char c : rows)
+        le += QByteArray(1, c) + '\0', be += QByteArray(1, '\0') + c;
+    QTest::newRow("UTF-16 LE") << le << read;
+    QTest::newRow("UTF-16 BE") << be << read;
+    QTest::newRow("CR line ends") << QByteArray(rows).replace('\n', '\r') << read;
+    QTest::newRow("Fortran exponents")
+        << QByteArray("1.0D-03 5d-1\n2.0D+00 0.25\n3 1\n4 -1.0d0\n") << "= 4 0.001 0.5 4 -1";
+    QTest::newRow("comments after rows")
+        << QByteArray("# k chi\n1 0.5 # first\n2 0.25#\n3 1\n4 -1 # k = 4\n") << read;
+    // Words after the columns, on the first row too: not a header.
+    QTest::newRow("words after rows") << QByteArray("1 0.5 a\n2 0.25 b\n3 1 c\n4 -1\n") << read;
+    QTest::newRow("comma-separated") << QByteArray("1,0.5\n2, 0.25\n3 ,1\n4,-1\n") << read;
+    // 1e-300 and pi written out, without an exponent.
+    QTest::newRow("long decimals") << "0." + QByteArray(299, '0')
+                                          + "1 0.5\n2 3.14159265358979323846264338327950288\n3 1\n"
+                                            "4 -1\n"
+                                   << "= 4 1e-300 0.5 4 -1";
+    QTest::newRow("decimal comma")
+        << QByteArray("k chi\n1 0.5\n1,5 0,25\n") << "line 3: “1,5” has a decimal comma";
+    QTest::newRow("decimal comma, semicolons")
+        << QByteArray("0,5;-1,25E-2\n") << "line 1: “0,5” has a decimal comma";
+    QTest::newRow("plus minus") << QByteArray("1 0.5\n2 +-0.1\n3 1\n4 1\n")
+                                << "line 2: column 2 is not a number (“+-0.1”)";
+    QTest::newRow("no rows: a word for chi")
+        << QByteArray("# k chi\n\nfeff\n1 x\n2 y\n")
+        << "no rows of numbers: line 4 is not one: column 2 is not a number (“x”)";
+    QTest::newRow("no rows: text") << QByteArray("\n k chi\nk chi\n")
+                                   << "no rows of numbers: from line 2 (“k chi”) on, every line";
+    QTest::newRow("no rows: comments") << QByteArray("# k\r\n\r\n") << "only blank and comment";
+}
+
+// A measured chi(k) as EXAFS programs and spreadsheets write it, from text of known values.
+void tst_Model::measuredText()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, expected);
+    MeasuredChi d;
+    QString error;
+    const bool ok = MeasuredChiFile::parse(text, 1, 2, &d, &error);
+    QStringList got { "=", QString::number(d.k.size()) };
+    for (double v : { d.k.value(0), d.chi.value(0), d.k.value(3), d.chi.value(3) })
+        got << QString::number(v, 'g', 15);
+    QVERIFY2(expected.startsWith('=') ? ok && got.join(' ') == expected
+                                      : !ok && error.contains(expected) && !error.contains('\n'),
+             qPrintable(error + got.join(' ')));
+}
+
+void tst_Model::names_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("decoded"); // what Qt decodes it to, where it is UTF-8
+    QTest::newRow("ASCII") << QByteArray("k.chi") << "k.chi";
+    QTest::newRow("UTF-8") << QByteArray("\xe5\x90\x8d \xf0\x9f\x98\x80.chi")
+                           << QString::fromUtf8("名 😀.chi");
+    QTest::newRow("byte FF") << QByteArray("\xff.chi") << "";
+    QTest::newRow("cut short") << QByteArray("a\xe5\x90") << "";
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << "";
+    QTest::newRow("encoded surrogate") << QByteArray("\xed\xa0\x80") << "";
+    QTest::newRow("escape written out") << QByteArray("\xed\xb3\xbf") << "";
+}
+
+// A file name goes through the program as its own bytes: written, found and read back.
+void tst_Model::names()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(QString, decoded);
+    const QString path = FileName::fromNative(name);
+    QCOMPARE(FileName::toNative(path), name);
+    QVERIFY(decoded.isEmpty() || path == decoded);
+    QTemporaryDir dir;
+    const QString full = FileName::fromNative(QFile::encodeName(dir.path()) + '/' + name);
+    OutputFiles out;
+    out.add(full, "1 2\n2 3\n3 4\n4 5\n");
+    MeasuredChi d;
+    QString error;
+    QVERIFY2(out.write() && MeasuredChiFile::read(full, 1, 2, &d, &error) && d.k.size() == 4,
+             qPrintable(out.error + error));
+    QVERIFY(::access((QFile::encodeName(dir.path()) + '/' + name).constData(), R_OK) == 0);
 }
 
 QTEST_MAIN(tst_Model)

@@ -143,6 +143,20 @@ inline QByteArray data(Dice &d)
     return damage(d, text);
 }
 
+// A FEFF path file of a few rows, damaged or not.
+inline QByteArray feffPath(Dice &d)
+{
+    QByteArray text = " A path\n -----------------\n   2  12.000   2.5527  2.6  -3.8 nleg, deg, "
+                      "reff\n  x y z pot at#\n  0 0 0 0 29 Cu\n"
+                      "    k   real[2*phc]   mag[feff]  phase[feff] red factor   lambda     "
+                      "real[p]@#\n";
+    for (int i = 0, rows = d.uniform(0, 60); i < rows; ++i)
+        text += QByteArray::number(i * 0.25) + " 3.9 " + QByteArray::number(d.real(0, 1))
+                + " -5 0.99 " + QByteArray::number(d.real(0.5, 40)) + " "
+                + QByteArray::number(i * 0.25 + 0.1) + "\n";
+    return damage(d, text);
+}
+
 } // namespace Harness
 
 #if defined(__SANITIZE_ADDRESS__)

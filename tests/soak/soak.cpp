@@ -11,6 +11,7 @@
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 
+#include <QComboBox>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,8 +36,11 @@ struct Soak
         = wave.ctrl->findChildren<QLineEdit *>() + bar->findChildren<QLineEdit *>();
     QList<QAbstractButton *> buttons
         = wave.ctrl->findChildren<QAbstractButton *>() + bar->findChildren<QAbstractButton *>();
+    QComboBox *shape = wave.ctrl->findChild<QComboBox *>("ShapeSel");
     QTemporaryDir dir {};
     QByteArray saved = now();
+    // The files shown, which only a scenario saved over the scenario may replace.
+    QString openedScenario {}, openedData {};
 
     QByteArray now() const { return ScenarioFile::toJson(w.scenario()); }
     void send(QWidget *t, QEvent &&e) { QApplication::sendEvent(t, &e); }
@@ -53,12 +57,14 @@ struct Soak
         Scenario s;
         MeasuredChi m;
         QString e;
-        const bool expect = kind == 'S'   ? ScenarioFile::read(p, &s, &e)
-                            : kind == 'D' ? MeasuredChiFile::read(p, kc, cc, &m, &e)
-                                          : QFileInfo(p).dir().exists() && !QFileInfo(p).isDir()
-                                                && (kind != 'p'
-                                                    || ((suffix == "png" || suffix == "svg")
-                                                        && !w.surface(plot)->size().isEmpty()));
+        const bool expect = kind == 'S' ? ScenarioFile::read(p, &s, &e)
+                            : kind == 'D'
+                                ? MeasuredChiFile::read(p, kc, cc, &m, &e)
+                                : QFileInfo(p).dir().exists() && !QFileInfo(p).isDir()
+                                      && (kind != 'p'
+                                          || ((suffix == "png" || suffix == "svg")
+                                              && !w.surface(plot)->size().isEmpty()))
+                                      && p != openedData && (p != openedScenario || kind == 's');
         // A message box takes the focus, which would end an entry.
         QApplication::focusWidget() ? QApplication::focusWidget()->clearFocus() : void();
         const QByteArray before = now(), old = read(p);
@@ -74,6 +80,10 @@ struct Soak
         qDeleteAll(boxes);
         if (!worked)
             return;
+        if (kind == 'S')
+            openedScenario = p, openedData.clear();
+        if (kind == 'D')
+            openedData = p;
         want(kind != 'S' || read(p) != saved || now() == saved,
              "a saved scenario opened otherwise");
         want(kind != 'D' || w.scenario().data.chi == m.chi, "other data shown than read");
@@ -114,6 +124,8 @@ struct Soak
         case 0:
             return s->setValue(d.uniform(s->minimum() - 9, s->maximum() + 9));
         case 1:
+            if (d.chance(0.2))
+                return shape->setCurrentIndex(d.uniform(0, shape->count() - 1));
             return d.pick(buttons)->click();
         case 2: // text typed over or after the old, ended by Return, Tab, a focus change, or not
             QApplication::setActiveWindow(t->window());
@@ -135,6 +147,7 @@ struct Soak
         case 5:
             return w.chiR->setVisible(!w.chiR->isVisible());
         case 6:
+            openedData.clear();
             return w.findChild<QAction *>("actionCloseData")->trigger();
         }
         file(d.pick(QByteArray("SSSDDDsstp")), d.chance(0.5) ? ChiK::ChiKPlot : ChiK::ChiRPlot,

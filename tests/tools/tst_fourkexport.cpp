@@ -12,9 +12,23 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QString fixtures = FOURK_FIXTURES "/";
+
+// A file's bytes, by a name that need not be UTF-8.
+QByteArray raw(const QByteArray &name)
+{
+    QByteArray bytes(1 << 20, '\0');
+    const int fd = ::open(name.constData(), O_RDONLY);
+    const ssize_t n = fd < 0 ? 0 : ::read(fd, bytes.data(), size_t(bytes.size()));
+    ::close(fd);
+    return bytes.left(int(std::max<ssize_t>(n, 0)));
+}
 
 QByteArray contents(const QString &path)
 {
@@ -34,6 +48,8 @@ private slots:
     void run_data();
     void run();
     void sameAsWindows();
+    void files_data();
+    void files();
 
 private:
     // Its status; standard output and error in out and err.
@@ -76,10 +92,23 @@ void tst_FourkExport::run_data()
         << 0 << "\"r\": 3,|\"sigma\": 0.1,|\"debye\":true|\"pm\":false|k.png 32x24";
     // At k = 0.1 athena.chik's -0.02 times k^2 is -0.125 of the largest, 0.04 * 0.2^2, and
     // bin 0 is their sum; bins lie pi / 102.4 apart. The data selector goes on.
+    // feff9001.dat's path at k = 5 gives 0.0062259006 (worked out in tst_shells), times k; the
+    // second shell is off and adds 0. -r still sets the first shell.
+    QTest::newRow("shells")
+        << "--shell feff=FIX/feff9001.dat,sigma=0.05 --shell r=3,off,name=far --sigma 0 --scale "
+           "absolute --n 1 --no-window"
+        << 0
+        << "k,chi,wave,envelope,window,shell1,shell2\n|\n5,0.03112950320321|,0\n|\"name\": "
+           "\"far\", \"on\": false,|\"scale\": \"absolute\",|\"file\": \"feff9001.dat\"";
+    // A Welch window from 0 to 10 is 1 - ((k - 5) / 5)^2 on its one taper pair: at k = 1,
+    // 1 - 0.64 = 0.36; the scenario keeps the shape.
+    QTest::newRow("window shape")
+        << "--window-shape welch --window 0,5,5,10" << 0
+        << "\n1,|,0.35999999999999|\"window_shape\": \"welch\",";
     QTest::newRow("data") << "--no-window --data FIX/athena.chik --chir r.csv" << 0
                           << "k,chi,wave,envelope,window,data\n0,0,0,1,0,0\n0.10000000000000001,|"
                              ",-0.125\n|window_abs,data_re,data_im,data_abs\n0,|,0.875,0,0.875\n"
-                             "0.0306796157|\"total\",\"data\"]|athena.chik";
+                             "0.0306796157|\"total\",\"data\",\"shells\"]|athena.chik";
     QTest::newRow("data columns") << "--data FIX/feff_chi.dat --data-columns 1,3 --show abs" << 0
                                   << "\"columns\":[1,3]|\"chi\":[0.15,0.25,0.3,0.01,0.075]|"
                                      "\"show\": [\"abs\"]";
@@ -154,6 +183,144 @@ void tst_FourkExport::sameAsWindows()
     for (const char *name : { "k.csv", "r.csv", "k.png", "r.svg" })
         QVERIFY2(contents(file(name)) == contents(file(QString('w') + name)), name);
     QCOMPARE(contents(file("s.fourk")), contents(file("w.fourk")));
+}
+
+void tst_FourkExport::files_data()
+{
+    // The folder holds d.chi (athena.chik), l.chi -> d.chi, s.fourk, \377.chi (d.chi again),
+    // fifo, null -> /dev/null and full -> /dev/full. \377 is that byte (printf's escape).
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<QString>("stdio"); // <d.chi: standard input; |d.chi: through a pipe;
+                                        // >/dev/full: standard output; r: fifo read; v: 200 MB
+    QTest::addColumn<int>("status");
+    // The one error line; or, each part between '|', what standard output and the files
+    // written hold, a new file as "name:" and its first bytes.
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("data as table")
+        << "--data d.chi --chik d.chi"
+        << "" << 2 << QByteArray("--data and --chik name the same file 'd.chi'");
+    QTest::newRow("data through a link")
+        << "--data d.chi --chir l.chi"
+        << "" << 2 << QByteArray("--data 'd.chi' and --chir 'l.chi' are");
+    QTest::newRow("two outputs, two names")
+        << "--chik new.csv --chir ./new.csv"
+        << "" << 2 << QByteArray("--chik 'new.csv' and --chir './new.csv'");
+    QTest::newRow("scenario as table") << "--scenario s.fourk --chik s.fourk"
+                                       << "" << 2 << QByteArray("--scenario and --chik name");
+    QTest::newRow("scenario saved again") << "--scenario s.fourk --r 3 --save-scenario s.fourk"
+                                          << "" << 0 << QByteArray("s.fourk:{");
+    QTest::newRow("not UTF-8") << "--data \\377.chi --chik k\\377.csv"
+                               << "" << 0
+                               << QByteArray("k\xff.csv:k,chi,wave,envelope,window,data");
+    QTest::newRow("not UTF-8, one file") << "--data \\377.chi --chik \\377.chi"
+                                         << "" << 2 << QByteArray("the same file '\xff.chi'");
+    QTest::newRow("standard input")
+        << "--data - --chik k.csv"
+        << "<d.chi" << 0 << QByteArray("k.csv:k,chi,wave,envelope,window,data");
+    QTest::newRow("a pipe") << "--data /dev/stdin --chik -"
+                            << "|d.chi" << 0 << QByteArray("k,chi,wave,envelope,window,data");
+    QTest::newRow("FIFO") << "--chik fifo --chir r.csv"
+                          << "r" << 0 << QByteArray("fifo:k,chi,wave|r.csv:R,chi_re");
+    QTest::newRow("FIFO nobody reads")
+        << "--chir r.csv --chik fifo"
+        << "" << 1 << QByteArray("cannot write 'fifo': no program reads");
+    QTest::newRow("link to /dev/null") << "--chik null --chir r.csv"
+                                       << "" << 0 << QByteArray("r.csv:R");
+    QTest::newRow("link to /dev/full")
+        << "--chir r.csv --chik full"
+        << "" << 1 << QByteArray("cannot write 'full': No space left");
+    QTest::newRow("standard output full")
+        << "--chir r.csv --chik -"
+        << ">/dev/full" << 1 << QByteArray("cannot write to standard output: No space left");
+#ifndef __SANITIZE_ADDRESS__ // which needs far more address space of its own
+    QTest::newRow("picture beyond memory")
+        << "--plot-k k.png --size 8192x8192 --chir r.csv"
+        << "v" << 1
+        << QByteArray("cannot write 'k.png': a picture of 8192x8192 pixels does not fit in memory");
+#endif
+}
+
+// Inputs and outputs as the files they are: whatever names them, an input is never replaced,
+// a device or FIFO never turned into a file, and a failure changes no file.
+void tst_FourkExport::files()
+{
+    QFETCH(QString, args);
+    QFETCH(QString, stdio);
+    QFETCH(int, status);
+    QFETCH(QByteArray, expected);
+    QTemporaryDir dir;
+    const QByteArray d = QFile::encodeName(dir.path()) + '/';
+    QVERIFY(QFile::copy(fixtures + "athena.chik", dir.filePath("d.chi"))
+            && QFile::copy(fixtures + "athena.chik", dir.filePath("x.chi"))
+            && ::rename(d + "x.chi", d + "\xff.chi") == 0 && mkfifo(d + "fifo", 0600) == 0
+            && ::symlink("d.chi", d + "l.chi") == 0 && ::symlink("/dev/null", d + "null") == 0
+            && ::symlink("/dev/full", d + "full") == 0);
+    QFile scenario(dir.filePath("s.fourk"));
+    QVERIFY(scenario.open(QIODevice::WriteOnly) && scenario.write(ScenarioFile::toJson({})) > 0);
+    scenario.close();
+    // Open to the user the program runs as (below).
+    for (const QByteArray name : { "", "d.chi", "\xff.chi", "fifo", "s.fourk" })
+        QVERIFY(::chmod(d + name, name.isEmpty() ? 0777 : 0666) == 0);
+    // Every entry: its kind, and its bytes or where it links to.
+    const auto snapshot = [&d] {
+        QMap<QByteArray, QByteArray> entries;
+        for (const QByteArray name : { "d.chi", "\xff.chi", "fifo", "l.chi", "null", "full",
+                                       "s.fourk", "k.csv", "k\xff.csv", "r.csv", "k.png" }) {
+            struct stat st;
+            char link[256] = {};
+            if (::lstat(d + name, &st) == 0)
+                entries[name] = QByteArray::number(st.st_mode >> 12)
+                                + (::readlink(d + name, link, 255) > 0 ? QByteArray(link)
+                                   : S_ISREG(st.st_mode)               ? raw(d + name)
+                                                                       : QByteArray());
+        }
+        return entries;
+    };
+    const QMap<QByteArray, QByteArray> before = snapshot();
+
+    const int reader = stdio == "r" ? ::open(d + "fifo", O_RDONLY | O_NONBLOCK) : -1;
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    if (stdio.startsWith('<'))
+        p.setStandardInputFile(dir.filePath(stdio.mid(1)));
+    if (stdio.startsWith('>'))
+        p.setStandardOutputFile(stdio.mid(1));
+    // Through the shell, which makes the bytes of the names from printf's escapes. Never as
+    // root: a program that replaced what the links lead to would replace /dev/null itself.
+    const QString script = QString(stdio == "v" ? "ulimit -v 200000; " : "")
+                           + (stdio.startsWith('|') ? "cat " + stdio.mid(1) + " | " : "exec ")
+                           + "\"$0\" $(printf \" $1\")";
+    const QStringList command { "-c", script, FOURK_EXPORT_BINARY, args };
+    if (::getuid() == 0)
+        p.start("setpriv",
+                QStringList { "--reuid=65534", "--regid=65534", "--clear-groups", "sh" } + command);
+    else
+        p.start("sh", command);
+    p.closeWriteChannel();
+    QVERIFY(p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit);
+    const QByteArray err = p.readAllStandardError();
+    QByteArray written = p.readAllStandardOutput();
+    char buffer[1 << 16];
+    const ssize_t n = reader < 0 ? 0 : ::read(reader, buffer, sizeof buffer);
+    written += "fifo:" + QByteArray(buffer, int(std::max<ssize_t>(n, 0)));
+    ::close(reader);
+    const QMap<QByteArray, QByteArray> after = snapshot();
+    for (auto e = after.begin(); e != after.end(); ++e)
+        written += e.value() == before.value(e.key()) ? "" : "|" + e.key() + ":" + e->mid(1);
+
+    QCOMPARE(p.exitCode(), status);
+    QVERIFY2(status == 0
+                 ? err.isEmpty()
+                 : err.startsWith("fourk-export: ") && err.count('\n') == 1 && after == before,
+             err + written.left(300));
+    // The links, the FIFO and the devices are what they were.
+    struct stat null, full;
+    QVERIFY(::stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode)
+            && ::stat("/dev/full", &full) == 0 && S_ISCHR(full.st_mode));
+    for (const char *kept : { "l.chi", "null", "full", "fifo", "d.chi", "\xff.chi" })
+        QVERIFY2(after.value(kept) == before.value(kept), kept);
+    for (const QByteArray &part : expected.split('|'))
+        QVERIFY2((status ? err : written).contains(part), written.left(300) + err);
 }
 
 QTEST_MAIN(tst_FourkExport)

@@ -43,7 +43,8 @@ AWave::AWave(double R, double P0, double S02)
     connect(shells, SIGNAL(dataChanged(QModelIndex, QModelIndex, QVector<int>)), this,
             SLOT(shellsChanged()));
     connect(shells, SIGNAL(rowsInserted(QModelIndex, int, int)), this, SLOT(shellsReset()));
-    connect(shells, SIGNAL(rowsRemoved(QModelIndex, int, int)), this, SLOT(shellsReset()));
+    connect(shells, SIGNAL(rowsRemoved(QModelIndex, int, int)), this,
+            SLOT(shellsRemoved(QModelIndex, int, int)));
     connect(shells, SIGNAL(modelReset()), this, SLOT(shellsReset()));
 }
 
@@ -70,6 +71,7 @@ Scenario AWave::scenario() const
     s.useDebye = config.useDebye;
     s.pm = config.pm;
     s.data = spectrum;
+    s.fit = fitting;
     return s;
 }
 
@@ -98,6 +100,7 @@ void AWave::setScenario(const Scenario &s)
         ctrl->doPM->setChecked(s.pm);
         readSwitches();
         spectrum = s.data;
+        fitting = s.fit;
         current = 0;
         shells->setShells(s.shells);
         showCurrent();
@@ -205,6 +208,38 @@ void AWave::shellsReset()
     current = std::max(0, std::min(current, shells->rowCount() - 1));
     showCurrent();
     calcChi();
+    emit updated();
+}
+
+void AWave::shellsRemoved(const QModelIndex &, int first, int last)
+{
+    // The fit's names count the shells from 1: those of the removed shells go, later ones move up.
+    QStringList vary;
+    for (const QString &name : qAsConst(fitting.vary)) {
+        int shell;
+        Parameter::Id id;
+        if (!FitSettings::parseName(name, Shell::maxCount, &shell, &id))
+            continue;
+        if (shell < first)
+            vary << name;
+        else if (shell > last)
+            vary << FitSettings::name(shell - (last - first + 1), id);
+    }
+    fitting.vary = vary;
+    shellsReset();
+}
+
+void AWave::setFitSettings(const FitSettings &f)
+{
+    fitting = f;
+    QStringList vary;
+    for (const QString &name : qAsConst(f.vary)) {
+        int shell;
+        Parameter::Id id;
+        if (FitSettings::parseName(name, shells->rowCount(), &shell, &id) && !vary.contains(name))
+            vary << name;
+    }
+    fitting.vary = vary;
     emit updated();
 }
 

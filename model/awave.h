@@ -2,6 +2,7 @@
 
 #include "model/chiarrays.h"
 #include "model/chicalculator.h"
+#include "model/fitsettings.h"
 #include "model/measuredchi.h"
 
 #include <QObject>
@@ -57,6 +58,13 @@ public:
     void setE0(double v);
     void setScale(ChiArrays::Scale s);
 
+    // What a fit varies and compares; the R range is drawn on the chi(R) plot. Setting it emits
+    // updated() once; names of shells the list does not have are dropped.
+    const FitSettings &fitSettings() const { return fitting; }
+    void setFitSettings(const FitSettings &f);
+    // The calculator as it stands, for a fit to run a copy of.
+    const ChiCalculator &calculatorNow() const { return calculator; }
+
     WaveCtrl *ctrl = nullptr;
     Envelope *envelope = nullptr;
     // A child of the model.
@@ -76,6 +84,7 @@ private slots:
     void newSelection();
     void shellsChanged();
     void shellsReset();
+    void shellsRemoved(const QModelIndex &parent, int first, int last);
 
 public slots:
     void mMoved();
@@ -92,4 +101,5 @@ private:
     ChiCalculator::Settings config;
     MeasuredChi spectrum;
     int current = 0;
+    FitSettings fitting;
 };

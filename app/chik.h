@@ -4,7 +4,6 @@
 
 #include "plot/plotimage.h"
 
-#include <QLine>
 #include <QMainWindow>
 #include <QPointer>
 #include <QVector>
@@ -12,7 +11,7 @@
 class AWave;
 class ChiR;
 class FileChooser;
-class QPainter;
+class PlotScene;
 class Scenario;
 class MeasuredChi;
 
@@ -67,7 +66,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private slots:
-    void draw(QPainter *p);
+    void draw(PlotScene *scene);
     void openScenario();
     void saveScenario();
     void exportChiKTable();
@@ -99,8 +98,6 @@ private:
     // The columns last asked for, offered again by the next dialog.
     int kColumn = 1;
     int chiColumn = 2;
-    // The measured chi(k)'s segments, kept so that a frame need not allocate them.
-    QVector<QLine> segments;
     // The rows the status line describes, so that a recomputation only writes the misfit anew.
     const double *describedRows = nullptr;
 };

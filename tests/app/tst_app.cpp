@@ -113,7 +113,7 @@ private slots:
     void initTestCase()
     {
         ConnectionGuard::install();
-        qRegisterMetaType<QPainter *>();
+        qRegisterMetaType<PlotScene *>();
         QApplication::setQuitOnLastWindowClosed(false);
     }
     void init()
@@ -285,8 +285,8 @@ private slots:
         if (change != "load")
             chik->showMeasured(shell());
         QCoreApplication::processEvents();
-        QSignalSpy kFrames(kPlot, SIGNAL(draw(QPainter *))),
-            rFrames(rPlot, SIGNAL(draw(QPainter *)));
+        QSignalSpy kFrames(kPlot, SIGNAL(draw(PlotScene *))),
+            rFrames(rPlot, SIGNAL(draw(PlotScene *)));
         if (change == "RBar")
             wave->ctrl->RBar->triggerAction(QSlider::SliderSingleStepAdd);
         else if (change == "pointer")
@@ -455,8 +455,8 @@ private slots:
             &s, &error));
         QCoreApplication::processEvents();
         QSignalSpy updated(wave, SIGNAL(updated()));
-        QSignalSpy kFrames(kPlot, SIGNAL(draw(QPainter *))),
-            rFrames(rPlot, SIGNAL(draw(QPainter *)));
+        QSignalSpy kFrames(kPlot, SIGNAL(draw(PlotScene *))),
+            rFrames(rPlot, SIGNAL(draw(PlotScene *)));
         chik->applyScenario(s);
         QCOMPARE(updated.count(), 1);
         QTRY_VERIFY(kFrames.count() == 1 && rFrames.count() == 1);

@@ -101,10 +101,10 @@ private slots:
         a.resize(123, 45);
         a.coord.setPlotRect(1, 2, 3, 4);
         V seen;
-        connect(&a, &DispArea::draw, [&](QPainter *p) {
+        connect(&a, &DispArea::draw, [&](PlotScene *scene) {
             const ChCoord &c = a.coord;
             seen = { c.devX0, c.devY0, c.devX1, c.devY1, c.pixX0, c.pixY0, c.pixX1, c.pixY1 };
-            p->fillRect(10, 5, 10, 5, Qt::red);
+            scene->rects(Qt::red) << QRect(10, 5, 10, 5);
         });
         a.show();
         QTRY_COMPARE(seen, V({ 0, 45, 123, 0, 0, 45, 123, 0 }));

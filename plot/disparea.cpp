@@ -45,7 +45,7 @@ void DispArea::describe()
     emit draw(&scene);
 }
 
-// A window shown or hidden may have a new picture or lost the old one: the next paint copies all.
+// A window shown or hidden may have a new picture or lost the old one: the next paint paints all.
 void DispArea::showEvent(QShowEvent *e)
 {
     painted = -1;
@@ -60,7 +60,6 @@ void DispArea::hideEvent(QHideEvent *e)
 
 void DispArea::refresh()
 {
-    stale = true;
     asked = true;
     update();
 }
@@ -83,42 +82,28 @@ qint64 serialOf(const QPaintDevice *device)
 void DispArea::paintEvent(QPaintEvent *e)
 {
     QPainter painter(this);
-    // Vector output, and pixels of another size than the widget's, are painted from the
-    // description itself.
+    describe();
+    // Vector output, pixels of another size than the widget's, and every other device than the
+    // window are painted the description whole.
     const QTransform t = painter.deviceTransform();
     const QPoint at(int(t.dx()), int(t.dy()));
+    const QPaintDevice *device = painter.paintEngine()->paintDevice();
     if (painter.paintEngine()->type() != QPaintEngine::Raster || t.type() > QTransform::TxTranslate
-        || QPointF(at) != QPointF(t.dx(), t.dy())) {
-        describe();
+        || QPointF(at) != QPointF(t.dx(), t.dy()) || !backingStore()
+        || device != backingStore()->paintDevice()) {
         scene.paint(&painter, &textDrawer);
         return;
     }
-    if (stale || !frame.fits(size(), logicalDpiX(), logicalDpiY())) {
-        describe();
-        stale = false;
-        for (const QRect &r :
-             frame.show(&scene, logicalDpiX(), logicalDpiY(), layoutDirection(), &textDrawer)) {
-            if (!r.isEmpty())
-                changed.append(r);
-        }
-    }
     // A repaint of the whole widget that it asked for, on the same picture of the window at the
-    // same place as the last: the pixels that did not change are there from that paint.
-    const QPaintDevice *device = painter.paintEngine()->paintDevice();
-    const bool onWindow = backingStore() && device == backingStore()->paintDevice();
-    const qint64 serial = onWindow ? serialOf(device) : -1;
-    const QImage &image = frame.image();
-    if (asked && serial >= 0 && serial == painted && at == paintedAt && e->region() == rect()) {
-        for (const QRect &r : qAsConst(changed))
-            painter.drawImage(r.topLeft(), image, r);
-    } else {
-        for (const QRect &r : e->region())
-            painter.drawImage(r.topLeft(), image, r);
-    }
-    if (onWindow) {
-        painted = serial;
-        paintedAt = at;
-        changed.resize(0);
-        asked = false;
-    }
+    // same place as the last one, finds what that one painted: only what changed is painted.
+    const qint64 serial = serialOf(device);
+    const bool whole = e->region() == rect();
+    if (asked && whole && serial >= 0 && serial == painted && at == paintedAt)
+        frame.paintChanges(&painter, &scene, logicalDpiX(), logicalDpiY(), &textDrawer);
+    else
+        frame.paintAll(&painter, &scene, logicalDpiX(), logicalDpiY(), &textDrawer);
+    // Pixels outside a part painted are not known to show this description.
+    painted = whole ? serial : -1;
+    paintedAt = at;
+    asked = false;
 }

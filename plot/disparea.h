@@ -10,11 +10,11 @@
 
 class QPainter;
 
-// The widget both plots are drawn on. It draws nothing of its own: at each paint after a
-// refresh() whoever listens to draw() describes the plot in a scene, after the coordinate system
-// has been sized to the widget, and the widget brings its picture of the plot up to date and
-// copies it to the window, on a repaint it asked for only the pixels that changed. Each mouse
-// event goes to the relay, which records it and signals.
+// The widget both plots are drawn on. It draws nothing of its own: at each paint whoever listens
+// to draw() describes the plot in a scene, after the coordinate system has been sized to the
+// widget, and the widget paints the scene; on a repaint of the window that it asked for with
+// refresh(), only what changed since the last one. Each mouse event goes to the relay, which
+// records it and signals.
 class DispArea : public QFrame
 {
     Q_OBJECT
@@ -27,7 +27,7 @@ public:
     DrawText textDrawer;
 
 public slots:
-    // Has the plot described anew for the next paint, which repaints only what changed.
+    // Repaints the plot, painting on the window only what changed.
     void refresh();
 
 signals:
@@ -49,13 +49,9 @@ private:
 
     PlotScene scene;
     PlotFrame frame;
-    // The picture may no longer show what draw() would describe.
-    bool stale = true;
-    // Where the picture changed since the last paint on the window.
-    QVector<QRect> changed;
     // The next paint on the window is one this widget asked for.
     bool asked = false;
-    // Which picture of the window, and where in it, the last paint on the window went to.
+    // Which picture of the window, and where in it, the last whole paint on the window went to.
     qint64 painted = -1;
     QPoint paintedAt;
 };

@@ -10,18 +10,11 @@ namespace {
 
 using Layer = PlotScene::Layer;
 
+// What a QImage must be told to report the resolution back: the picture of the layers below lays
+// text out as the surface does.
 int dotsPerMeter(int dpi)
 {
     return qRound(dpi / 0.0254);
-}
-
-// A picture that lays text out as a surface of the given resolution does.
-QImage blank(QSize size, int dpiX, int dpiY)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.setDotsPerMeterX(dotsPerMeter(dpiX));
-    image.setDotsPerMeterY(dotsPerMeter(dpiY));
-    return image;
 }
 
 qint64 area(const QRect &r)
@@ -46,18 +39,14 @@ public:
         const QRect piece = r & bounds;
         if (piece.isEmpty())
             return;
-        if (run.isEmpty()) {
-            run = piece;
-            return;
-        }
+        // A rectangle costs about as much to copy as a few thousand pixels more: the run takes
+        // the piece while that wastes less than this and an eighth of what the pieces cover.
         const QRect both = run | piece;
-        const qint64 parts = area(run) + area(piece);
-        if (area(both) - parts <= std::max<qint64>(1024, parts / 4)) {
-            run = both;
-            return;
-        }
-        flush();
-        run = piece;
+        const qint64 parts = covered + area(piece);
+        if (!run.isEmpty() && area(both) > parts + std::max<qint64>(4096, parts / 8))
+            flush();
+        run |= piece;
+        covered += area(piece);
     }
 
 private:
@@ -66,11 +55,14 @@ private:
         if (!run.isEmpty())
             out->append(run);
         run = QRect();
+        covered = 0;
     }
 
     QVector<QRect> *out;
     QRect bounds;
     QRect run;
+    // What the pieces in the run cover, overlaps counted twice.
+    qint64 covered = 0;
 };
 
 // Where the layer's lines or rectangles may have set pixels: each segment's box grown by more
@@ -101,43 +93,28 @@ QRect textFootprint(QPainter *p, const Layer &layer, DrawText *drawer)
     return laid.toAlignedRect().adjusted(-m, -m, m, m);
 }
 
-// Paints the layer's lines or rectangles in ground instead of their colour: where the layer was,
-// the layers below it come back.
-void erase(QPainter *p, const Layer &layer, const QBrush &ground)
-{
-    if (layer.kind == Layer::Rects) {
-        for (const QRect &r : layer.rects)
-            p->fillRect(r, ground);
-        return;
-    }
-    QPen pen = layer.pen;
-    pen.setBrush(ground);
-    p->setPen(pen);
-    p->drawLines(layer.lines.constData(), int(layer.lines.size()));
-}
-
 } // namespace
 
-bool PlotFrame::fits(QSize size, int dpiX, int dpiY) const
+bool PlotFrame::holds(QSize size, int dpiX, int dpiY) const
 {
-    return picture.size() == size && picture.dotsPerMeterX() == dotsPerMeter(dpiX)
-           && picture.dotsPerMeterY() == dotsPerMeter(dpiY);
+    return !size.isEmpty() && shown.size() == size && shownDpiX == dpiX && shownDpiY == dpiY;
 }
 
-const QImage &PlotFrame::layersBelow(const PlotScene &scene, int first,
+const QImage &PlotFrame::layersBelow(const PlotScene &scene, int first, int dpiX, int dpiY,
                                      Qt::LayoutDirection direction, DrawText *drawer)
 {
-    bool same = below.size() == picture.size() && below.dotsPerMeterX() == picture.dotsPerMeterX()
-                && below.dotsPerMeterY() == picture.dotsPerMeterY()
-                && belowGround == scene.background() && belowLayers.size() == first;
+    const QSize size = scene.size();
+    bool same = below.size() == size && below.dotsPerMeterX() == dotsPerMeter(dpiX)
+                && below.dotsPerMeterY() == dotsPerMeter(dpiY) && belowGround == scene.background()
+                && belowLayers.size() == first;
     for (int i = 0; same && i < first; ++i)
         same = belowLayers.at(i) == scene.layer(i);
     if (same)
         return below;
-    if (below.size() != picture.size())
-        below = QImage(picture.size(), QImage::Format_RGB32);
-    below.setDotsPerMeterX(picture.dotsPerMeterX());
-    below.setDotsPerMeterY(picture.dotsPerMeterY());
+    if (below.size() != size)
+        below = QImage(size, QImage::Format_RGB32);
+    below.setDotsPerMeterX(dotsPerMeter(dpiX));
+    below.setDotsPerMeterY(dotsPerMeter(dpiY));
     QPainter p(&below);
     p.setLayoutDirection(direction);
     p.fillRect(below.rect(), scene.background());
@@ -150,85 +127,70 @@ const QImage &PlotFrame::layersBelow(const PlotScene &scene, int first,
     return below;
 }
 
-QVector<QRect> PlotFrame::show(PlotScene *scene, int dpiX, int dpiY, Qt::LayoutDirection direction,
-                               DrawText *drawer)
+void PlotFrame::paintAll(QPainter *p, PlotScene *scene, int dpiX, int dpiY, DrawText *drawer)
 {
-    QVector<QRect> changed;
-    const QSize size = scene->size();
+    const int after = scene->count();
+    p->fillRect(QRect(QPoint(0, 0), scene->size()), scene->background());
+    inked.resize(after);
+    for (int i = 0; i < after; ++i) {
+        const Layer &layer = scene->layer(i);
+        if (layer.kind == Layer::Text)
+            inked[i] = textFootprint(p, layer, drawer);
+        PlotScene::paintLayer(p, layer, drawer);
+    }
+    shownDpiX = dpiX;
+    shownDpiY = dpiY;
+    std::swap(shown, *scene);
+}
+
+void PlotFrame::paintChanges(QPainter *p, PlotScene *scene, int dpiX, int dpiY, DrawText *drawer)
+{
     const int before = shown.count();
     const int after = scene->count();
-    if (size.isEmpty()) {
-        picture = QImage();
-        below = QImage();
-        belowLayers.clear();
-        inked.clear();
-        std::swap(shown, *scene);
-        return changed;
+    if (!holds(scene->size(), dpiX, dpiY) || shown.background() != scene->background()) {
+        paintAll(p, scene, dpiX, dpiY, drawer);
+        return;
     }
-
-    if (!fits(size, dpiX, dpiY) || shown.size() != size
-        || shown.background() != scene->background()) {
-        if (picture.size() != size)
-            picture = blank(size, dpiX, dpiY);
-        picture.setDotsPerMeterX(dotsPerMeter(dpiX));
-        picture.setDotsPerMeterY(dotsPerMeter(dpiY));
-        QPainter p(&picture);
-        p.setLayoutDirection(direction);
-        p.fillRect(picture.rect(), scene->background());
-        inked.resize(after);
-        for (int i = 0; i < after; ++i) {
-            const Layer &layer = scene->layer(i);
-            if (layer.kind == Layer::Text)
-                inked[i] = textFootprint(&p, layer, drawer);
-            PlotScene::paintLayer(&p, layer, drawer);
-        }
-        changed.append(picture.rect());
-        std::swap(shown, *scene);
-        return changed;
-    }
-
     int first = 0;
     while (first < before && first < after && shown.layer(first) == scene->layer(first))
         ++first;
     if (first == before && first == after)
-        return changed;
-    const QBrush ground = first == 0 ? QBrush(scene->background())
-                                     : QBrush(layersBelow(*scene, first, direction, drawer));
-    const QRect bounds = picture.rect();
+        return;
+    const QImage *under
+        = first == 0 ? nullptr
+                     : &layersBelow(*scene, first, dpiX, dpiY, p->layoutDirection(), drawer);
+    const QColor ground = scene->background();
+    const QRect bounds(QPoint(0, 0), scene->size());
     const auto same
         = [&](int i) { return i < before && i < after && shown.layer(i) == scene->layer(i); };
 
-    QPainter p(&picture);
-    p.setLayoutDirection(direction);
     // Back to the layers below wherever a changed layer was, and under every text, which blends
     // with what it is painted on and so must not be painted twice.
+    QVector<QRect> cleared;
     for (int i = first; i < before; ++i) {
         const Layer &was = shown.layer(i);
-        if (was.kind == Layer::Text) {
-            p.fillRect(inked.at(i), ground);
-            if (!same(i))
-                changed.append(inked.at(i) & bounds);
-        } else if (!same(i)) {
-            erase(&p, was, ground);
-            addFootprint(was, bounds, &changed);
-        }
+        if (was.kind == Layer::Text)
+            cleared.append(inked.at(i) & bounds);
+        else if (!same(i))
+            addFootprint(was, bounds, &cleared);
     }
     inked.resize(after);
     for (int i = first; i < after; ++i) {
         const Layer &layer = scene->layer(i);
         if (layer.kind == Layer::Text && !same(i)) {
-            inked[i] = textFootprint(&p, layer, drawer);
-            p.fillRect(inked.at(i), ground);
-            changed.append(inked.at(i) & bounds);
+            inked[i] = textFootprint(p, layer, drawer);
+            cleared.append(inked.at(i) & bounds);
         }
     }
-    for (int i = first; i < after; ++i) {
-        const Layer &layer = scene->layer(i);
-        PlotScene::paintLayer(&p, layer, drawer);
-        if (layer.kind != Layer::Text && !same(i))
-            addFootprint(layer, bounds, &changed);
+    for (const QRect &r : qAsConst(cleared)) {
+        if (r.isEmpty())
+            continue;
+        if (under)
+            p->drawImage(r.topLeft(), *under, r);
+        else
+            p->fillRect(r, ground);
     }
-    p.end();
+    for (int i = first; i < after; ++i)
+        PlotScene::paintLayer(p, scene->layer(i), drawer);
     std::swap(shown, *scene);
-    return changed;
 }

@@ -7,34 +7,35 @@
 #include <QVector>
 
 class DrawText;
+class QPainter;
 
-// The picture of a plot, kept between paints and brought up to date from each new description.
-// Only the layers from the first one that changed are painted again: what they covered before is
-// first cleared down to the layers below, which are kept as a picture of their own for as long as
-// they stay the same. Opaque lines and rectangles painted again over themselves change nothing,
-// so the result is, pixel for pixel, the picture the description gives on a blank surface. Every
-// cache is checked against a copy of what it was made from, never told that it went stale.
+// What a surface shows, kept between paints, so that a new description of the plot is painted
+// over the old picture as no more than what changed. From the first layer that changed on, the
+// places those layers covered are cleared down to the layers below, which are kept as a picture
+// of their own for as long as they stay the same, and the layers are painted again. Opaque lines
+// and rectangles painted again over themselves change nothing, and texts are only painted on
+// cleared ground, so the result is, pixel for pixel, the picture the description gives on a
+// blank surface. Every cache is checked against a copy of what it was made from.
 class PlotFrame
 {
 public:
-    // Makes the picture show scene, with text laid out for a surface of the given resolution and
-    // direction, and takes the scene's layers in exchange for the ones it held, which the caller's
-    // next description reuses. Returns where pixels may have changed: the whole picture when it
-    // was painted anew, nothing when the description is the same.
-    QVector<QRect> show(PlotScene *scene, int dpiX, int dpiY, Qt::LayoutDirection direction,
-                        DrawText *drawer);
-
-    // Whether the picture is of this size and resolution.
-    bool fits(QSize size, int dpiX, int dpiY) const;
-    const QImage &image() const { return picture; }
+    // Paints scene on p as on a blank surface of the scene's size, with text laid out for the
+    // given resolution (the surface's), and keeps it as what the surface shows. Takes the scene's
+    // layers in exchange for the ones kept before, which the caller's next description reuses.
+    void paintAll(QPainter *p, PlotScene *scene, int dpiX, int dpiY, DrawText *drawer);
+    // The same, on a surface that shows what was kept: paints only what changed.
+    void paintChanges(QPainter *p, PlotScene *scene, int dpiX, int dpiY, DrawText *drawer);
+    // Whether paintChanges() can bring a surface of this size and resolution up to date.
+    bool holds(QSize size, int dpiX, int dpiY) const;
 
 private:
     // The layers below first painted on the background, from the cache when they are the same.
-    const QImage &layersBelow(const PlotScene &scene, int first, Qt::LayoutDirection direction,
-                              DrawText *drawer);
+    const QImage &layersBelow(const PlotScene &scene, int first, int dpiX, int dpiY,
+                              Qt::LayoutDirection direction, DrawText *drawer);
 
-    QImage picture;
     PlotScene shown;
+    int shownDpiX = 0;
+    int shownDpiY = 0;
     // Per layer of shown: for a text, where its pixels may lie.
     QVector<QRect> inked;
     QImage below;

@@ -1,10 +1,6 @@
 #include "plotting.h"
 
-#include "plot/pixel.h"
-
 #include <QColor>
-
-#include <algorithm>
 
 QPen makePen(int r, int g, int b, int width)
 {
@@ -13,29 +9,4 @@ QPen makePen(int r, int g, int b, int width)
     QPen pen(colour);
     pen.setWidth(width);
     return pen;
-}
-
-void appendSegment(QVector<QLine> *curve, const QRect &surface, double x0, double y0, double x1,
-                   double y1)
-{
-    const QLine line = Pixel::line(x0, y0, x1, y1);
-    // A 2-pixel pen with square caps reaches 1 pixel past each end; 4 leaves room to spare.
-    const int reach = 4;
-    if (std::max(line.x1(), line.x2()) < surface.left() - reach
-        || std::min(line.x1(), line.x2()) > surface.right() + reach
-        || std::max(line.y1(), line.y2()) < surface.top() - reach
-        || std::min(line.y1(), line.y2()) > surface.bottom() + reach)
-        return;
-    if (!curve->isEmpty()) {
-        QLine &last = curve->last();
-        // Only onwards: a level segment that turned back would leave part of the last one out.
-        const int was = last.x2() - last.x1();
-        const int now = line.x2() - line.x1();
-        if (line.y1() == line.y2() && last.y1() == last.y2() && last.y2() == line.y1()
-            && last.x2() == line.x1() && ((was >= 0 && now >= 0) || (was <= 0 && now <= 0))) {
-            last.setP2(line.p2());
-            return;
-        }
-    }
-    curve->append(line);
 }

@@ -2,7 +2,39 @@
 
 #include "drawtext.h"
 
+#include <QPaintEngine>
 #include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// Lines that are all level or upright, in a plain opaque pen 1 or 2 pixels wide, on pixels in
+// their own scale: Qt's raster engine sets the pixels of a rectangle for each, which costs a
+// fraction of drawing it as a line (a plot's upright lines are thousands of one-pixel runs).
+bool fillable(QPainter *p, const PlotScene::Layer &layer)
+{
+    const QPen &pen = layer.pen;
+    if (p->paintEngine()->type() != QPaintEngine::Raster
+        || p->deviceTransform().type() > QTransform::TxTranslate
+        || p->testRenderHint(QPainter::Antialiasing) || pen.style() != Qt::SolidLine
+        || pen.capStyle() != Qt::SquareCap || pen.brush().style() != Qt::SolidPattern
+        || pen.color().alpha() != 255 || pen.isCosmetic() || (pen.width() != 1 && pen.width() != 2))
+        return false;
+    return std::all_of(layer.lines.begin(), layer.lines.end(),
+                       [](const QLine &l) { return l.x1() == l.x2() || l.y1() == l.y2(); });
+}
+
+// The pixels Qt sets for a level or upright line: from end to end, and for a 2-pixel pen one
+// more above and to the left (tests/plot compares the two).
+QRect cover(const QLine &l, int width)
+{
+    const QPoint first(std::min(l.x1(), l.x2()), std::min(l.y1(), l.y2()));
+    const QPoint last(std::max(l.x1(), l.x2()), std::max(l.y1(), l.y2()));
+    return width == 2 ? QRect(first - QPoint(1, 1), last) : QRect(first, last);
+}
+
+} // namespace
 
 bool PlotScene::Layer::operator==(const Layer &other) const
 {
@@ -73,8 +105,13 @@ void PlotScene::paintLayer(QPainter *p, const Layer &layer, DrawText *drawer)
 {
     switch (layer.kind) {
     case Layer::Lines:
-        p->setPen(layer.pen);
-        p->drawLines(layer.lines.constData(), int(layer.lines.size()));
+        if (fillable(p, layer)) {
+            for (const QLine &l : layer.lines)
+                p->fillRect(cover(l, layer.pen.width()), layer.pen.color());
+        } else {
+            p->setPen(layer.pen);
+            p->drawLines(layer.lines.constData(), int(layer.lines.size()));
+        }
         break;
     case Layer::Rects:
         for (const QRect &r : layer.rects)

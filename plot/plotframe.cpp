@@ -65,18 +65,25 @@ private:
     qint64 covered = 0;
 };
 
-// Where the layer's lines or rectangles may have set pixels: each segment's box grown by more
-// than any cap or rounding of its pen reaches.
-void addFootprint(const Layer &layer, const QRect &bounds, QVector<QRect> *out)
+// Where the lines or rectangles of was that now has not may have set pixels: each segment's box
+// grown by more than any cap or rounding of its pen reaches. Those at the same place in both
+// are painted again as they were, over pixels that show them already.
+void addFootprint(const Layer &was, const Layer &now, const QRect &bounds, QVector<QRect> *out)
 {
     Footprint footprint(out, bounds);
-    if (layer.kind == Layer::Rects) {
-        for (const QRect &r : layer.rects)
-            footprint.add(r);
+    const bool kept = now.kind == was.kind && now.pen == was.pen;
+    if (was.kind == Layer::Rects) {
+        for (int i = 0; i < was.rects.size(); ++i) {
+            if (!kept || i >= now.rects.size() || now.rects.at(i) != was.rects.at(i))
+                footprint.add(was.rects.at(i));
+        }
         return;
     }
-    const int m = std::max(1, layer.pen.width()) + 1;
-    for (const QLine &l : layer.lines) {
+    const int m = std::max(1, was.pen.width()) + 1;
+    for (int i = 0; i < was.lines.size(); ++i) {
+        const QLine &l = was.lines.at(i);
+        if (kept && i < now.lines.size() && now.lines.at(i) == l)
+            continue;
         footprint.add(QRect(QPoint(std::min(l.x1(), l.x2()) - m, std::min(l.y1(), l.y2()) - m),
                             QPoint(std::max(l.x1(), l.x2()) + m, std::max(l.y1(), l.y2()) + m)));
     }
@@ -172,7 +179,7 @@ void PlotFrame::paintChanges(QPainter *p, PlotScene *scene, int dpiX, int dpiY, 
         if (was.kind == Layer::Text)
             cleared.append(inked.at(i) & bounds);
         else if (!same(i))
-            addFootprint(was, bounds, &cleared);
+            addFootprint(was, i < after ? scene->layer(i) : Layer(), bounds, &cleared);
     }
     inked.resize(after);
     for (int i = first; i < after; ++i) {

@@ -57,11 +57,24 @@ void ChiK::draw(PlotScene *scene)
         const int n = std::min({ chi.size(), k.size(), f.size(), w.size() });
         const QVector<double> &edges = wave->ctrl->WindowCtrl->positions;
         const QVector<QPointF> &nodes = wave->envelope->nodes;
-        // Segment i - 1 … i of the samples of v, negated or not, for each i, in one layer.
+        // Over a rising grid, once a sample lies right of the surface so do all that follow: the
+        // zero-filled samples from k = 16 on need not be mapped at all.
+        const bool rising = xMax > xMin && std::is_sorted(k.constBegin(), k.constBegin() + n);
+        const double beyond = surface.right() + segmentReach + 1.0;
+        // Segment i - 1 … i of the samples of v, negated or not, for each i, in one layer. Each
+        // sample is mapped once.
         const auto curve = [&](QVector<QLine> *lines, const double *v, int samples, double sign) {
-            for (int i = 1; i < samples; ++i)
-                appendSegment(lines, surface, X(k[i - 1]), Y(sign * v[i - 1]), X(k[i]),
-                              Y(sign * v[i]));
+            if (samples < 2)
+                return;
+            double x0 = X(k[0]);
+            double y0 = Y(sign * v[0]);
+            for (int i = 1; i < samples && !(rising && x0 >= beyond); ++i) {
+                const double x1 = X(k[i]);
+                const double y1 = Y(sign * v[i]);
+                appendSegment(lines, surface, x0, y0, x1, y1);
+                x0 = x1;
+                y0 = y1;
+            }
         };
 
         curve(&scene->lines(makePen(0, 150, 255, 1)), w.constData(), n, 1.0);

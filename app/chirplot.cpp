@@ -77,16 +77,16 @@ void ChiR::drawR(PlotScene *scene)
         if (n < 1 || !(dR > 0.0) || !std::isfinite(dR))
             continue;
         // Segment j joins bin j - 1 to bin j; the curve stops at the first bin beyond R = 10.
-        // Each bin's value is read once.
+        // Each bin's value is read and mapped once.
         const auto curve = [&](const QPen &pen, int first, auto value) {
             QVector<QLine> &lines = scene->lines(pen);
-            double before = value(first - 1);
+            double before = Y(value(first - 1));
             for (int j = first; j < n; ++j) {
                 const double g = j * dR;
                 if (g > 10.0)
                     break;
-                const double now = value(j);
-                appendSegment(&lines, surface, X(g - dR), Y(before), X(g), Y(now));
+                const double now = Y(value(j));
+                appendSegment(&lines, surface, X(g - dR), before, X(g), now);
                 before = now;
             }
         };

@@ -19,13 +19,16 @@ QPen makePen(int r, int g, int b, int width);
 // (at most 2 pixels), is left out. A level segment that goes on where the last one, level on the
 // same row, ended extends that one instead. Either way the pixels are the same, for fewer
 // segments: a curve's samples go on far right of the plot, and its flat stretches cost one.
+// How far past its ends a segment may set pixels, with room to spare: a 2-pixel pen with square
+// caps reaches 1 pixel.
+constexpr int segmentReach = 4;
+
 // Inline, as the plots add every sample of every curve at every change.
 inline void appendSegment(QVector<QLine> *curve, const QRect &surface, double x0, double y0,
                           double x1, double y1)
 {
     const QLine line = Pixel::line(x0, y0, x1, y1);
-    // A 2-pixel pen with square caps reaches 1 pixel past each end; 4 leaves room to spare.
-    const int reach = 4;
+    const int reach = segmentReach;
     if (std::max(line.x1(), line.x2()) < surface.left() - reach
         || std::min(line.x1(), line.x2()) > surface.right() + reach
         || std::max(line.y1(), line.y2()) < surface.top() - reach

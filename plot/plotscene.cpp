@@ -61,9 +61,9 @@ void PlotScene::begin(QSize size)
 
 PlotScene::Layer &PlotScene::add(Layer::Kind kind, const QPen &pen)
 {
-    if (used == layers.size())
-        layers.append(Layer());
-    Layer &layer = layers[used++];
+    if (std::size_t(used) == layers.size())
+        layers.emplace_back();
+    Layer &layer = layers[std::size_t(used++)];
     layer.kind = kind;
     layer.pen = pen;
     // Emptied, not released: the next description fills the same storage.
@@ -98,7 +98,7 @@ void PlotScene::paint(QPainter *p, DrawText *drawer) const
 {
     p->fillRect(QRect(QPoint(0, 0), extent), ground);
     for (int i = 0; i < used; ++i)
-        paintLayer(p, layers.at(i), drawer);
+        paintLayer(p, layers.at(std::size_t(i)), drawer);
 }
 
 void PlotScene::paintLayer(QPainter *p, const Layer &layer, DrawText *drawer)

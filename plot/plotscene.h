@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVector>
 
+#include <deque>
+
 class DrawText;
 class QPainter;
 
@@ -44,9 +46,10 @@ public:
     void begin(QSize size);
     void setBackground(const QColor &colour) { ground = colour; }
 
-    // A new layer of segments, drawn in one call in an opaque pen, for the caller to fill.
+    // A new layer of segments, drawn in one call in an opaque pen, for the caller to fill; the
+    // reference stays valid until the next begin().
     QVector<QLine> &lines(const QPen &pen);
-    // A new layer of rectangles filled in an opaque colour, for the caller to fill.
+    // A new layer of rectangles filled in an opaque colour, for the caller to fill, likewise.
     QVector<QRect> &rects(const QColor &colour);
     // A new layer of one text in the pen, fitted into box as DrawText::drawTextIn does.
     void text(const QPen &pen, const QRectF &box, const QFont &font, int flags, double maxPointSize,
@@ -55,7 +58,7 @@ public:
     QSize size() const { return extent; }
     QColor background() const { return ground; }
     int count() const { return used; }
-    const Layer &layer(int i) const { return layers.at(i); }
+    const Layer &layer(int i) const { return layers.at(std::size_t(i)); }
 
     // The whole plot painted as on a blank surface.
     void paint(QPainter *p, DrawText *drawer) const;
@@ -66,7 +69,8 @@ private:
 
     QSize extent;
     QColor ground = QColor(255, 255, 255);
-    QVector<Layer> layers;
+    // A deque, so that adding a layer leaves the ones handed out where they are.
+    std::deque<Layer> layers;
     int used = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "disparea.h"
 
+#include "pixel.h"
+
 #include <QBackingStore>
 #include <QPaintEngine>
 #include <QPaintEvent>
@@ -86,7 +88,7 @@ void DispArea::paintEvent(QPaintEvent *e)
     // Vector output, pixels of another size than the widget's, and every other device than the
     // window are painted the description whole.
     const QTransform t = painter.deviceTransform();
-    const QPoint at(int(t.dx()), int(t.dy()));
+    const QPoint at(Pixel::trunc(t.dx()), Pixel::trunc(t.dy()));
     const QPaintDevice *device = painter.paintEngine()->paintDevice();
     if (painter.paintEngine()->type() != QPaintEngine::Raster || t.type() > QTransform::TxTranslate
         || QPointF(at) != QPointF(t.dx(), t.dy()) || !backingStore()

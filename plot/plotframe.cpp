@@ -1,6 +1,7 @@
 #include "plotframe.h"
 
 #include "drawtext.h"
+#include "pixel.h"
 
 #include <QPainter>
 
@@ -96,8 +97,12 @@ QRect textFootprint(QPainter *p, const Layer &layer, DrawText *drawer)
     p->setPen(layer.pen);
     const QRectF laid = drawer->boundsIn(p, QRectF(layer.box), layer.font, layer.flags, 1,
                                          layer.text, layer.maxPointSize);
-    const int m = int(std::ceil(laid.height() / 4)) + 2;
-    return laid.toAlignedRect().adjusted(-m, -m, m, m);
+    // In whole pixels that saturate: a label can lie far off the surface.
+    const double m = std::ceil(laid.height() / 4) + 2;
+    return QRect(
+        QPoint(Pixel::trunc(std::floor(laid.left() - m)), Pixel::trunc(std::floor(laid.top() - m))),
+        QPoint(Pixel::trunc(std::ceil(laid.right() + m)),
+               Pixel::trunc(std::ceil(laid.bottom() + m))));
 }
 
 } // namespace

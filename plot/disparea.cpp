@@ -85,8 +85,8 @@ void DispArea::paintEvent(QPaintEvent *e)
 {
     QPainter painter(this);
     describe();
-    // Vector output, pixels of another size than the widget's, and every other device than the
-    // window are painted the description whole.
+    // Vector output, pixels of another size than the widget's and every device but the window
+    // get the whole description painted.
     const QTransform t = painter.deviceTransform();
     const QPoint at(Pixel::trunc(t.dx()), Pixel::trunc(t.dy()));
     const QPaintDevice *device = painter.paintEngine()->paintDevice();

@@ -90,6 +90,14 @@ void addFootprint(const Layer &was, const Layer &now, const QRect &bounds, QVect
     }
 }
 
+// Whether the layer blends with what lies under it, so that painting it twice differs from
+// painting it once: a text, or lines or rectangles in a colour that is not opaque.
+bool blends(const Layer &layer)
+{
+    return layer.kind == Layer::Text || layer.pen.color().alpha() != 255
+           || layer.pen.brush().style() != Qt::SolidPattern;
+}
+
 // Where a text layer may set pixels: the rectangle its text is laid out in, with room for
 // glyphs that reach beyond it and their antialiased edges.
 QRect textFootprint(QPainter *p, const Layer &layer, DrawText *drawer)
@@ -103,6 +111,19 @@ QRect textFootprint(QPainter *p, const Layer &layer, DrawText *drawer)
         QPoint(Pixel::trunc(std::floor(laid.left() - m)), Pixel::trunc(std::floor(laid.top() - m))),
         QPoint(Pixel::trunc(std::ceil(laid.right() + m)),
                Pixel::trunc(std::ceil(laid.bottom() + m))));
+}
+
+// Where a blending layer may set pixels, as one rectangle.
+QRect inkOf(QPainter *p, const Layer &layer, const QRect &bounds, DrawText *drawer)
+{
+    if (layer.kind == Layer::Text)
+        return textFootprint(p, layer, drawer);
+    QVector<QRect> pieces;
+    addFootprint(layer, Layer(), bounds, &pieces);
+    QRect all;
+    for (const QRect &r : qAsConst(pieces))
+        all |= r;
+    return all;
 }
 
 } // namespace
@@ -146,8 +167,8 @@ void PlotFrame::paintAll(QPainter *p, PlotScene *scene, int dpiX, int dpiY, Draw
     inked.resize(after);
     for (int i = 0; i < after; ++i) {
         const Layer &layer = scene->layer(i);
-        if (layer.kind == Layer::Text)
-            inked[i] = textFootprint(p, layer, drawer);
+        if (blends(layer))
+            inked[i] = inkOf(p, layer, QRect(QPoint(0, 0), scene->size()), drawer);
         PlotScene::paintLayer(p, layer, drawer);
     }
     shownDpiX = dpiX;
@@ -181,7 +202,7 @@ void PlotFrame::paintChanges(QPainter *p, PlotScene *scene, int dpiX, int dpiY, 
     QVector<QRect> cleared;
     for (int i = first; i < before; ++i) {
         const Layer &was = shown.layer(i);
-        if (was.kind == Layer::Text)
+        if (blends(was))
             cleared.append(inked.at(i) & bounds);
         else if (!same(i))
             addFootprint(was, i < after ? scene->layer(i) : Layer(), bounds, &cleared);
@@ -189,8 +210,8 @@ void PlotFrame::paintChanges(QPainter *p, PlotScene *scene, int dpiX, int dpiY, 
     inked.resize(after);
     for (int i = first; i < after; ++i) {
         const Layer &layer = scene->layer(i);
-        if (layer.kind == Layer::Text && !same(i)) {
-            inked[i] = textFootprint(p, layer, drawer);
+        if (blends(layer) && !same(i)) {
+            inked[i] = inkOf(p, layer, bounds, drawer);
             cleared.append(inked.at(i) & bounds);
         }
     }

@@ -13,9 +13,10 @@ class QPainter;
 // over the old picture as no more than what changed. From the first layer that changed on, the
 // places those layers covered are cleared down to the layers below, which are kept as a picture
 // of their own for as long as they stay the same, and the layers are painted again. Opaque lines
-// and rectangles painted again over themselves change nothing, and texts are only painted on
-// cleared ground, so the result is, pixel for pixel, the picture the description gives on a
-// blank surface. Every cache is checked against a copy of what it was made from.
+// and rectangles painted again over themselves change nothing, and texts and translucent layers
+// are only painted on cleared ground, so the result is, pixel for pixel, the picture the
+// description gives on a blank surface. Every cache is checked against a copy of what it was
+// made from.
 class PlotFrame
 {
 public:
@@ -36,7 +37,7 @@ private:
     PlotScene shown;
     int shownDpiX = 0;
     int shownDpiY = 0;
-    // Per layer of shown: for a text, where its pixels may lie.
+    // Per layer of shown: for one that blends, where its pixels may lie.
     QVector<QRect> inked;
     QImage below;
     QColor belowGround;

@@ -15,9 +15,10 @@ class DrawText;
 class QPainter;
 
 // What a plot shows, described anew at every change: a background colour and layers in painting
-// order, each one call's worth of drawing. Lines and rectangles are opaque and drawn without
-// antialiasing, so painting one again over itself changes no pixel; only texts blend with what
-// lies under them. PlotFrame relies on both to repaint no more than what changed.
+// order, each one call's worth of drawing. Lines and rectangles are drawn without antialiasing;
+// in an opaque colour, painting one again over itself changes no pixel, which PlotFrame relies on
+// to repaint no more than what changed. Texts, and lines or rectangles in a translucent colour,
+// blend with what lies under them; PlotFrame clears under them before each paint.
 class PlotScene
 {
 public:
@@ -46,10 +47,10 @@ public:
     void begin(QSize size);
     void setBackground(const QColor &colour) { ground = colour; }
 
-    // A new layer of segments, drawn in one call in an opaque pen, for the caller to fill; the
+    // A new layer of segments, drawn in one call in the pen, for the caller to fill; the
     // reference stays valid until the next begin().
     QVector<QLine> &lines(const QPen &pen);
-    // A new layer of rectangles filled in an opaque colour, for the caller to fill, likewise.
+    // A new layer of rectangles filled in the colour, for the caller to fill, likewise.
     QVector<QRect> &rects(const QColor &colour);
     // A new layer of one text in the pen, fitted into box as DrawText::drawTextIn does.
     void text(const QPen &pen, const QRectF &box, const QFont &font, int flags, double maxPointSize,

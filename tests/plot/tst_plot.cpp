@@ -170,7 +170,7 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         const QStringList changes { "",     "grid", "label", "blue",  "black", "squares",
-                                    "mark", "zero", "extra", "fewer", "ground" };
+                                    "band", "mark", "zero",  "extra", "fewer", "ground" };
         for (const QString first : { "", "black", "grid" }) {
             for (const QString &second : changes)
                 QTest::addRow("%s, then %s", qPrintable(first.isEmpty() ? "same" : first),
@@ -207,6 +207,7 @@ private slots:
                 black << QLine(x, 70 - (x * 5) % 50 - k, x + 8, 70 - ((x + 8) * 5) % 50);
             }
             scene->rects(QColor(0, 255, 150)) << QRect(change == "squares" ? 50 : 48, 38, 5, 5);
+            scene->rects(QColor(255, 0, 0, 60)) << QRect(change == "band" ? 70 : 66, 0, 20, 80);
             scene->text(pen(qRgb(120, 120, 120), 1), QRectF(60, 42, 200, 12), QFont(),
                         Qt::AlignLeft | Qt::AlignTop, 10, change == "mark" ? "k" : "R");
             if (change != "fewer")

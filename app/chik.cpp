@@ -23,7 +23,7 @@ ChiK::ChiK(QWidget *parent)
     , files(new FileChooser(this))
 {
     setupUi(this);
-    // draw() starts by filling the whole surface, so Qt need not paint the window beneath it.
+    // The surface paints every pixel it is asked for, so Qt need not paint the window beneath it.
     DispA->setAttribute(Qt::WA_OpaquePaintEvent);
 
     auto *wave = new AWave(2.0, 0.0, 1.0);
@@ -41,7 +41,7 @@ ChiK::ChiK(QWidget *parent)
     ownChiR = chiR;
     chiR->waveList = &waves;
     for (AWave *w : qAsConst(waves))
-        connect(w, SIGNAL(updated()), chiR->DispA, SLOT(update()));
+        connect(w, SIGNAL(updated()), chiR->DispA, SLOT(refresh()));
     chiR->show();
 
     for (int i = 0; i < waves.size(); ++i) {
@@ -52,13 +52,13 @@ ChiK::ChiK(QWidget *parent)
         w->envelope->coord = &DispA->coord;
         w->ctrl->WindowCtrl->coord = &DispA->coord;
         WaveCtrlLayout->addWidget(w->ctrl, 0, i);
-        connect(w, SIGNAL(updated()), DispA, SLOT(update()));
+        connect(w, SIGNAL(updated()), DispA, SLOT(refresh()));
         connect(&DispA->mouseRelay, SIGNAL(mMoved()), w, SLOT(mMoved()));
         connect(&DispA->mouseRelay, SIGNAL(mPressed()), w, SLOT(mPressed()));
         connect(&DispA->mouseRelay, SIGNAL(mReleased()), w, SLOT(mReleased()));
     }
 
-    connect(DispA, SIGNAL(draw(QPainter *)), this, SLOT(draw(QPainter *)));
+    connect(DispA, SIGNAL(draw(PlotScene *)), this, SLOT(draw(PlotScene *)));
 
     // The shell list docks beside the plot; it edits the first wave's shells.
     shellPanel = new ShellPanel(waves.constFirst());
@@ -201,7 +201,7 @@ QByteArray ChiK::picture(Plot plot, PlotImage::Format format) const
 
 void ChiK::shellCurvesChanged()
 {
-    DispA->update();
+    DispA->refresh();
 }
 
 void ChiK::closeEvent(QCloseEvent *event)

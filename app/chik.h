@@ -5,7 +5,6 @@
 #include "model/inputfiles.h"
 #include "plot/plotimage.h"
 
-#include <QLine>
 #include <QMainWindow>
 #include <QPointer>
 #include <QVector>
@@ -14,7 +13,7 @@ class AWave;
 class ChiR;
 class FileChooser;
 class ShellPanel;
-class QPainter;
+class PlotScene;
 class Scenario;
 class MeasuredChi;
 
@@ -76,7 +75,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private slots:
-    void draw(QPainter *p);
+    void draw(PlotScene *scene);
     void openScenario();
     void saveScenario();
     void exportChiKTable();
@@ -114,8 +113,6 @@ private:
     // The columns last asked for, offered again by the next dialog.
     int kColumn = 1;
     int chiColumn = 2;
-    // The measured chi(k)'s segments, kept so that a frame need not allocate them.
-    QVector<QLine> segments;
     // The keys of a later version in the scenario applied last, saved again with it.
     QVector<QPair<QString, QByteArray>> laterKeys;
     // The rows the status line describes, so that a recomputation only writes the misfit anew.

@@ -1,5 +1,5 @@
 // The chi(k) plot: window, envelope, the measured chi(k), chi(k), the editors' handles, the node
-// labels and the zero line, drawn from the waves' arrays at every paint.
+// labels and the zero line, described from the waves' arrays at every change.
 
 #include "app/chik.h"
 
@@ -11,13 +11,13 @@
 #include "panels/windowfunc.h"
 #include "plot/disparea.h"
 #include "plot/pixel.h"
+#include "plot/plotscene.h"
 
 #include <QFont>
-#include <QPainter>
 
 #include <algorithm>
 
-void ChiK::draw(QPainter *p)
+void ChiK::draw(PlotScene *scene)
 {
     // A chi(R) window that the user closed comes back with the next chi(k) frame.
     show();
@@ -26,7 +26,8 @@ void ChiK::draw(QPainter *p)
     const QRect area = DispA->rect();
     const int width = area.right() - area.left() + 1;
     const int height = area.bottom() - area.top() + 1;
-    p->fillRect(QRect(0, 0, width, height), QColor(255, 255, 255, 255));
+    const QRect surface(0, 0, width, height);
+    scene->setBackground(QColor(255, 255, 255, 255));
 
     double xMin = 1e300;
     double xMax = -1e300;
@@ -56,64 +57,72 @@ void ChiK::draw(QPainter *p)
         const int n = std::min({ chi.size(), k.size(), f.size(), w.size() });
         const QVector<double> &edges = wave->ctrl->WindowCtrl->positions;
         const QVector<QPointF> &nodes = wave->envelope->nodes;
+        // Over a rising grid, once a sample lies right of the surface so do all that follow: the
+        // zero-filled samples from k = 16 on need not be mapped at all.
+        const bool rising = xMax > xMin && std::is_sorted(k.constBegin(), k.constBegin() + n);
+        const double beyond = surface.right() + segmentReach + 1.0;
+        // Segment i - 1 … i of the samples of v, negated or not, for each i, in one layer. Each
+        // sample is mapped once.
+        const auto curve = [&](QVector<QLine> *lines, const double *v, int samples, double sign) {
+            if (samples < 2)
+                return;
+            double x0 = X(k[0]);
+            double y0 = Y(sign * v[0]);
+            for (int i = 1; i < samples && !(rising && x0 >= beyond); ++i) {
+                const double x1 = X(k[i]);
+                const double y1 = Y(sign * v[i]);
+                appendSegment(lines, surface, x0, y0, x1, y1);
+                x0 = x1;
+                y0 = y1;
+            }
+        };
 
-        p->setPen(makePen(0, 150, 255, 1));
-        for (int i = 1; i < n; ++i)
-            drawSegment(p, X(k[i - 1]), Y(w[i - 1]), X(k[i]), Y(w[i]));
+        curve(&scene->lines(makePen(0, 150, 255, 1)), w.constData(), n, 1.0);
 
-        p->setPen(makePen(255, 180, 0, 1));
-        for (int i = 1; i < n; ++i) {
-            drawSegment(p, X(k[i - 1]), Y(f[i - 1]), X(k[i]), Y(f[i]));
-            drawSegment(p, X(k[i - 1]), Y(-f[i - 1]), X(k[i]), Y(-f[i]));
-        }
+        QVector<QLine> &envelope = scene->lines(makePen(255, 180, 0, 1));
+        curve(&envelope, f.constData(), n, 1.0);
+        curve(&envelope, f.constData(), n, -1.0);
 
-        // The measured chi(k) under chi(k), over the computed samples, in one call: a slider
-        // step redraws it too.
+        // The measured chi(k) under chi(k), over the computed samples.
         if (wave->hasMeasured()) {
             const QVector<double> &data = wave->measuredValues;
-            const int m = std::min({ n, wave->nValid, int(data.size()) });
-            segments.resize(0);
-            for (int i = 1; i < m; ++i)
-                appendSegment(&segments, X(k[i - 1]), Y(data[i - 1]), X(k[i]), Y(data[i]));
-            p->setPen(makePen(220, 0, 220, 2));
-            p->drawLines(segments.constData(), int(segments.size()));
+            curve(&scene->lines(makePen(220, 0, 220, 2)), data.constData(),
+                  std::min({ n, wave->nValid, int(data.size()) }), 1.0);
         }
 
-        p->setPen(makePen(0, 0, 0, 2));
-        for (int i = 1; i < n; ++i)
-            drawSegment(p, X(k[i - 1]), Y(chi[i - 1]), X(k[i]), Y(chi[i]));
+        curve(&scene->lines(makePen(0, 0, 0, 2)), chi.constData(), n, 1.0);
 
-        p->setPen(makePen(0, 150, 255, 2));
+        QVector<QLine> &edgeLines = scene->lines(makePen(0, 150, 255, 2));
         for (double edge : edges)
-            drawSegment(p, X(edge), 0, X(edge), height);
+            appendSegment(&edgeLines, surface, X(edge), 0, X(edge), height);
+        QVector<QRect> &handles = scene->rects(QColor(0, 150, 255, 255));
         for (double edge : edges) {
-            const QColor colour(0, 150, 255, 255);
             const int x = Pixel::trunc(X(edge) - 3.0);
             const int y = Pixel::trunc(Y(0.0) - 3.0);
-            p->fillRect(QRect(QPoint(x, y), QPoint(x + 6, y + 6)), colour);
+            handles.append(QRect(QPoint(x, y), QPoint(x + 6, y + 6)));
         }
 
-        p->setPen(makePen(0, 255, 150, 1));
+        QVector<QLine> &nodeLines = scene->lines(makePen(0, 255, 150, 1));
         for (const QPointF &node : nodes)
-            drawSegment(p, X(node.x()), 0, X(node.x()), height);
+            appendSegment(&nodeLines, surface, X(node.x()), 0, X(node.x()), height);
+        QVector<QRect> &squares = scene->rects(QColor(0, 255, 150, 255));
         for (const QPointF &node : nodes) {
-            const QColor colour(0, 255, 150, 255);
             const int x = Pixel::trunc(X(node.x()) - 2.0);
             const int y = Pixel::trunc(Y(node.y()) - 2.0);
-            p->fillRect(QRect(QPoint(x, y), QPoint(x + 4, y + 4)), colour);
+            squares.append(QRect(QPoint(x, y), QPoint(x + 4, y + 4)));
         }
 
         // Labels stay under the zero line at each node's k, whatever the node's height. The box
         // is as wide as the label's own pixel x, so its height sets the text size.
-        p->setPen(makePen(200, 200, 200, 1));
+        const QPen grey = makePen(200, 200, 200, 1);
         for (const QPointF &node : nodes) {
             const double pk = node.x();
-            QRectF box(X(pk) + 3.0, Y(0.0) + 3.0, X(pk + 0.5), labelHeight);
-            DispA->textDrawer.drawTextIn(p, box, font, Qt::AlignLeft | Qt::AlignTop, 1,
-                                         QString::number(pk, 'g', 3), 10.0);
+            const QRectF box(X(pk) + 3.0, Y(0.0) + 3.0, X(pk + 0.5), labelHeight);
+            scene->text(grey, box, font, Qt::AlignLeft | Qt::AlignTop, 10.0,
+                        QString::number(pk, 'g', 3));
         }
 
         const int zero = Pixel::trunc(Y(0.0));
-        drawSegment(p, 0, zero, width, zero);
+        appendSegment(&scene->lines(grey), surface, 0, zero, width, zero);
     }
 }

@@ -13,7 +13,7 @@ ChiR::ChiR(QWidget *parent)
     : QMainWindow(parent)
 {
     setupUi(this);
-    // drawR() starts by filling the whole surface, so Qt need not paint the window beneath it.
+    // The surface paints every pixel it is asked for, so Qt need not paint the window beneath it.
     DispA->setAttribute(Qt::WA_OpaquePaintEvent);
     mouseRelay = &DispA->mouseRelay;
     coord = &DispA->coord;
@@ -22,16 +22,16 @@ ChiR::ChiR(QWidget *parent)
     connect(mouseRelay, SIGNAL(mMoved()), this, SLOT(mMoved()));
     connect(mouseRelay, SIGNAL(mPressed()), this, SLOT(mPressed()));
     connect(mouseRelay, SIGNAL(mReleased()), this, SLOT(mReleased()));
-    connect(SelAbs, SIGNAL(toggled(bool)), DispA, SLOT(update()));
-    connect(SelReal, SIGNAL(toggled(bool)), DispA, SLOT(update()));
-    connect(SelImag, SIGNAL(toggled(bool)), DispA, SLOT(update()));
-    connect(DispA, SIGNAL(draw(QPainter *)), this, SLOT(drawR(QPainter *)));
-    connect(SelEnvelope, SIGNAL(toggled(bool)), DispA, SLOT(update()));
-    connect(SelWindow, SIGNAL(toggled(bool)), DispA, SLOT(update()));
-    connect(SelWave, SIGNAL(toggled(bool)), DispA, SLOT(update()));
-    connect(SelTotal, SIGNAL(toggled(bool)), DispA, SLOT(update()));
-    connect(SelData, SIGNAL(toggled(bool)), DispA, SLOT(update()));
-    connect(SelShells, SIGNAL(toggled(bool)), DispA, SLOT(update()));
+    connect(SelAbs, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    connect(SelReal, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    connect(SelImag, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    connect(DispA, SIGNAL(draw(PlotScene *)), this, SLOT(drawR(PlotScene *)));
+    connect(SelEnvelope, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    connect(SelWindow, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    connect(SelWave, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    connect(SelTotal, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    connect(SelData, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    connect(SelShells, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
     SelData->hide();
     setAcceptDrops(true);
 }
@@ -55,7 +55,7 @@ void ChiR::mMoved()
     // Not clamped: a drag off the surface reads out R beyond the plotted range.
     pointerR = coord->pixelToX(mouseRelay->curPos.x());
     PointVal->setText(QString::number(pointerR, 'g', 6));
-    DispA->update();
+    DispA->refresh();
 }
 
 void ChiR::mReleased()
@@ -98,7 +98,7 @@ void ChiR::setPointer(double r)
     dragging = false;
     pointerR = r;
     PointVal->setText(QString::number(r, 'g', QLocale::FloatingPointShortest));
-    DispA->update();
+    DispA->refresh();
 }
 
 void ChiR::dragEnterEvent(QDragEnterEvent *event)

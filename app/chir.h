@@ -2,7 +2,6 @@
 
 #include "ui_chir.h"
 
-#include <QLine>
 #include <QMainWindow>
 #include <QVector>
 
@@ -10,7 +9,7 @@ class AWave;
 class ChCoord;
 class MouseC;
 class QAbstractButton;
-class QPainter;
+class PlotScene;
 
 // The chi(R) window: the transforms of the main window's waves over R, and of the measured chi(k)
 // while one is loaded, chosen by independent selectors, with a pointer line that is dragged along R
@@ -52,7 +51,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private slots:
-    void drawR(QPainter *p);
+    void drawR(PlotScene *scene);
     void mMoved();
     void mPressed();
     void mReleased();
@@ -60,7 +59,4 @@ private slots:
 private:
     // In the order of Scenario::selectorNames().
     QVector<QAbstractButton *> selectors() const;
-
-    // The measured chi(k)'s segments, kept so that a frame need not allocate them.
-    QVector<QLine> segments;
 };

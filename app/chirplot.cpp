@@ -1,5 +1,5 @@
 // The chi(R) plot: the pointer line, the R grid with its labels, the zero line and the selected
-// transforms of every wave, drawn at every paint.
+// transforms of every wave, described at every change.
 
 #include "app/chir.h"
 
@@ -7,14 +7,14 @@
 #include "model/awave.h"
 #include "plot/disparea.h"
 #include "plot/pixel.h"
+#include "plot/plotscene.h"
 
 #include <QFont>
-#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
-void ChiR::drawR(QPainter *p)
+void ChiR::drawR(PlotScene *scene)
 {
     const bool envelopeOn = SelEnvelope->isChecked();
     const bool windowOn = SelWindow->isChecked();
@@ -32,7 +32,8 @@ void ChiR::drawR(QPainter *p)
     const QRect area = DispA->rect();
     const int width = area.right() - area.left() + 1;
     const int height = area.bottom() - area.top() + 1;
-    p->fillRect(QRect(0, 0, width, height), QColor(255, 255, 255, 255));
+    const QRect surface(0, 0, width, height);
+    scene->setBackground(QColor(255, 255, 255, 255));
 
     // Magnitudes alone need little room below zero; signed parts need as much as above.
     double rAbsMax = -1e300;
@@ -45,25 +46,27 @@ void ChiR::drawR(QPainter *p)
     coord->setRange(-2.0, yBottom, 10.0, rAbsMax * 1.05);
     const auto X = [this](double x) { return coord->xToPixel(x); };
     const auto Y = [this](double y) { return coord->yToPixel(y); };
+    const auto line = [&](const QPen &pen, double x0, double y0, double x1, double y1) {
+        appendSegment(&scene->lines(pen), surface, x0, y0, x1, y1);
+    };
 
-    p->setPen(makePen(255, 0, 0, 1));
-    drawSegment(p, X(pointerR), 0, X(pointerR), height);
+    line(makePen(255, 0, 0, 1), X(pointerR), 0, X(pointerR), height);
 
     const QFont font;
     const int labelHeight = std::max(10, height / 40);
 
-    p->setPen(makePen(200, 200, 200, 1));
+    const QPen grey = makePen(200, 200, 200, 1);
     double u = -2.0;
     for (int i = 0; i < 12; ++i) {
-        drawSegment(p, X(u), 0, X(u), height);
+        line(grey, X(u), 0, X(u), height);
         // As wide as the label's own pixel x, so the height sets the text size.
-        QRectF box(X(u) + 5.0, Y(0.0) + 5.0, X(u + 0.5), labelHeight);
-        DispA->textDrawer.drawTextIn(p, box, font, Qt::AlignLeft | Qt::AlignTop, 1,
-                                     QString::number(u, 'g', 6), 10.0);
+        const QRectF box(X(u) + 5.0, Y(0.0) + 5.0, X(u + 0.5), labelHeight);
+        scene->text(grey, box, font, Qt::AlignLeft | Qt::AlignTop, 10.0,
+                    QString::number(u, 'g', 6));
         u += 1.0;
     }
     const int zero = Pixel::trunc(Y(0.0));
-    drawSegment(p, 0, zero, width, zero);
+    line(grey, 0, zero, width, zero);
 
     for (const AWave *wave : waves) {
         const double dR = 3.1415926535
@@ -74,71 +77,58 @@ void ChiR::drawR(QPainter *p)
         if (n < 1 || !(dR > 0.0) || !std::isfinite(dR))
             continue;
         // Segment j joins bin j - 1 to bin j; the curve stops at the first bin beyond R = 10.
-        const auto curve = [&](int first, auto value) {
+        // Each bin's value is read and mapped once.
+        const auto curve = [&](const QPen &pen, int first, auto value) {
+            QVector<QLine> &lines = scene->lines(pen);
+            double before = Y(value(first - 1));
             for (int j = first; j < n; ++j) {
                 const double g = j * dR;
                 if (g > 10.0)
                     break;
-                drawSegment(p, X(g - dR), Y(value(j - 1)), X(g), Y(value(j)));
-            }
-        };
-        // The same segments drawn in one call, which costs less per segment; each bin's value is
-        // read once.
-        const auto oneCall = [&](int first, auto value) {
-            segments.resize(0);
-            double before = value(first - 1);
-            for (int j = first; j < n; ++j) {
-                const double g = j * dR;
-                if (g > 10.0)
-                    break;
-                const double now = value(j);
-                appendSegment(&segments, X(g - dR), Y(before), X(g), Y(now));
+                const double now = Y(value(j));
+                appendSegment(&lines, surface, X(g - dR), before, X(g), now);
                 before = now;
             }
-            p->drawLines(segments.constData(), int(segments.size()));
         };
         // F and W are drawn from R = -2, where the bins mirror the positive ones.
         const int j0 = Pixel::trunc(-2.0 / dR);
         const bool fromZero = n > 1 && dR <= 10.0;
 
-        if (envelopeOn) {
-            p->setPen(makePen(255, 200, 0, 1));
-            curve(j0, [wave](int j) { return wave->ftAbs(wave->ftEnv.data(), j); });
-        }
-        if (windowOn) {
-            p->setPen(makePen(0, 150, 255, 1));
-            curve(j0, [wave](int j) { return wave->ftAbs(wave->ftWin.data(), j); });
-        }
-        if (waveOn) {
-            p->setPen(makePen(0, 255, 180, 1));
-            if (fromZero)
-                curve(1, [wave](int j) { return wave->ftAbs(wave->ftWave.data(), j); });
-        }
+        if (envelopeOn)
+            curve(makePen(255, 200, 0, 1), j0,
+                  [wave](int j) { return wave->ftAbs(wave->ftEnv.data(), j); });
+        if (windowOn)
+            curve(makePen(0, 150, 255, 1), j0,
+                  [wave](int j) { return wave->ftAbs(wave->ftWin.data(), j); });
+        if (waveOn && fromZero)
+            curve(makePen(0, 255, 180, 1), 1,
+                  [wave](int j) { return wave->ftAbs(wave->ftWave.data(), j); });
         // The measured chi(k)'s transform, in magenta shades, as the total is drawn and under it.
         if (dataOn && fromZero && wave->hasMeasured()
             && int(wave->ftMeasured.size()) == wave->count) {
             const double *data = wave->ftMeasured.data();
-            p->setPen(makePen(150, 0, 110, 2));
             if (realOn)
-                oneCall(1, [wave, data](int j) { return wave->ftRe(data, j); });
-            p->setPen(makePen(255, 130, 235, 2));
+                curve(makePen(150, 0, 110, 2), 1,
+                      [wave, data](int j) { return wave->ftRe(data, j); });
             if (imagOn)
-                oneCall(1, [wave, data](int j) { return wave->ftIm(data, j); });
-            p->setPen(makePen(220, 0, 220, 2));
+                curve(makePen(255, 130, 235, 2), 1,
+                      [wave, data](int j) { return wave->ftIm(data, j); });
             if (absOn)
-                oneCall(1, [wave, data](int j) { return wave->ftAbs(data, j); });
+                curve(makePen(220, 0, 220, 2), 1,
+                      [wave, data](int j) { return wave->ftAbs(data, j); });
         }
         // Real, imaginary and magnitude only choose what of the total is drawn.
         if (totalOn && fromZero) {
-            p->setPen(makePen(200, 0, 0, 2));
+            const double *total = wave->ftChi.data();
             if (realOn)
-                curve(1, [wave](int j) { return wave->ftRe(wave->ftChi.data(), j); });
-            p->setPen(makePen(0, 200, 0, 2));
+                curve(makePen(200, 0, 0, 2), 1,
+                      [wave, total](int j) { return wave->ftRe(total, j); });
             if (imagOn)
-                curve(1, [wave](int j) { return wave->ftIm(wave->ftChi.data(), j); });
-            p->setPen(makePen(0, 0, 0, 2));
+                curve(makePen(0, 200, 0, 2), 1,
+                      [wave, total](int j) { return wave->ftIm(total, j); });
             if (absOn)
-                curve(1, [wave](int j) { return wave->ftAbs(wave->ftChi.data(), j); });
+                curve(makePen(0, 0, 0, 2), 1,
+                      [wave, total](int j) { return wave->ftAbs(total, j); });
         }
     }
 }

@@ -3,14 +3,18 @@
 #include "chcoord.h"
 #include "drawtext.h"
 #include "mousec.h"
+#include "plotframe.h"
+#include "plotscene.h"
 
 #include <QFrame>
 
 class QPainter;
 
-// The widget both plots are drawn on. It draws nothing itself: each paint event sizes the
-// coordinate system to the widget and hands a painter to whoever listens to draw(); each mouse
-// event goes to the relay, which records it and signals.
+// The widget both plots are drawn on. It draws nothing of its own: at each paint whoever listens
+// to draw() describes the plot in a scene, after the coordinate system has been sized to the
+// widget, and the widget paints the scene; on a repaint of the window that it asked for with
+// refresh(), only what changed since the last one. Each mouse event goes to the relay, which
+// records it and signals.
 class DispArea : public QFrame
 {
     Q_OBJECT
@@ -22,8 +26,12 @@ public:
     MouseC mouseRelay;
     DrawText textDrawer;
 
+public slots:
+    // Repaints the plot, painting on the window only what changed.
+    void refresh();
+
 signals:
-    void draw(QPainter *p);
+    void draw(PlotScene *scene);
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -32,4 +40,18 @@ protected:
     void mouseMoveEvent(QMouseEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
+
+private:
+    // The scene described anew, at the widget's size.
+    void describe();
+
+    PlotScene scene;
+    PlotFrame frame;
+    // The next paint on the window is one this widget asked for.
+    bool asked = false;
+    // Which picture of the window, and where in it, the last whole paint on the window went to.
+    qint64 painted = -1;
+    QPoint paintedAt;
 };

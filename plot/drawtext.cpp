@@ -110,6 +110,21 @@ QRectF DrawText::drawTextIn(QPainter *painter, QRectF &rect, QFont font, int fla
     return measured;
 }
 
+QRectF DrawText::boundsIn(QPainter *painter, QRectF rect, QFont font, int flags, int fit,
+                          const QString &text, double maxPointSize)
+{
+    if (inactive(painter))
+        return {};
+    normalizeRect(rect);
+    if (fit == 1)
+        fitFont(painter, font, flags, text, rect.width(), rect.height(), maxPointSize);
+    else
+        painter->setFont(font);
+    const QRectF bounds = painter->boundingRect(rect, flags, text);
+    painter->setFont(font);
+    return bounds;
+}
+
 QRectF DrawText::drawRotatedText(QPainter *painter, double angle, const QRectF &rect, QFont font,
                                  int flags, int fit, const QString &text, double maxPointSize,
                                  bool fill, const QColor &fillColor)

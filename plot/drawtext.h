@@ -26,6 +26,9 @@ public:
     // fit == 1 scales the font to rect; maxPointSize > 0 caps the fitted size.
     QRectF drawTextIn(QPainter *painter, QRectF &rect, QFont font, int flags, int fit,
                       const QString &text, double maxPointSize);
+    // Where drawTextIn with the same arguments lays the text out, in the font it chooses.
+    QRectF boundsIn(QPainter *painter, QRectF rect, QFont font, int flags, int fit,
+                    const QString &text, double maxPointSize);
     // The corner of rect is the centre of the text, its size the box along the turned axes.
     QRectF drawRotatedText(QPainter *painter, double angle, const QRectF &rect, QFont font,
                            int flags, int fit, const QString &text, double maxPointSize, bool fill,

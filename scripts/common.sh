@@ -62,3 +62,48 @@ fourk_build() {
     fi
     cmake --build "$dir" --parallel "$(nproc)"
 }
+
+# Builds this tree in Release with the benchmarks into build-bench, the given targets only.
+fourk_build_bench() {
+    fourk_install_missing "${FOURK_BUILD_PACKAGES[@]}" libfftw3-dev libbenchmark-dev
+    fourk_configure_release "$FOURK_ROOT" "$FOURK_ROOT/build-bench" -DFOURK_BENCH_BASELINE=OFF
+    cmake --build "$FOURK_ROOT/build-bench" --parallel "$(nproc)" --target "$@"
+}
+
+# Builds commit $1 beside this tree, in Release like build-bench, the targets given after it
+# only: its files come from git archive into build-compare/src-<commit> (never a worktree, so
+# nothing is registered in the repository), with this tree's step cases (bench/steps) copied in;
+# the build goes to build-compare/build-<commit>. Sets fourkOldSource and fourkOldBuild.
+fourk_build_commit() {
+    local sha
+    sha=$(git -C "$FOURK_ROOT" rev-parse --verify --quiet "$1^{commit}") \
+        || { echo "Not a commit: '$1'" >&2; return 2; }
+    shift
+    fourk_install_missing "${FOURK_BUILD_PACKAGES[@]}" libfftw3-dev libbenchmark-dev
+    fourkOldSource=$FOURK_ROOT/build-compare/src-$sha
+    fourkOldBuild=$FOURK_ROOT/build-compare/build-$sha
+    if [ ! -f "$fourkOldSource/CMakeLists.txt" ]; then
+        rm -rf "$fourkOldSource"
+        mkdir -p "$fourkOldSource"
+        git -C "$FOURK_ROOT" archive "$sha" | tar -x -C "$fourkOldSource"
+    fi
+    # Copied only where they differ, so that a rerun rebuilds nothing it need not.
+    mkdir -p "$fourkOldSource/bench/steps"
+    local f
+    for f in "$FOURK_ROOT"/bench/steps/*; do
+        cmp -s "$f" "$fourkOldSource/bench/steps/${f##*/}" || cp "$f" "$fourkOldSource/bench/steps/"
+    done
+    grep -qx 'add_subdirectory(steps)' "$fourkOldSource/bench/CMakeLists.txt" \
+        || echo 'add_subdirectory(steps)' >>"$fourkOldSource/bench/CMakeLists.txt"
+    fourk_configure_release "$fourkOldSource" "$fourkOldBuild" -DFOURK_BENCH_BASELINE=ON
+    cmake --build "$fourkOldBuild" --parallel "$(nproc)" --target "$@"
+}
+
+# Configures source $1 into build $2 as the benchmarks are built, with the options after them.
+fourk_configure_release() {
+    local source=$1 build=$2
+    shift 2
+    cmake -S "$source" -B "$build" -G Ninja -DFOURK_QT="$FOURK_QT" -DCMAKE_BUILD_TYPE=Release \
+        -DFOURK_BUILD_BENCH=ON -DFOURK_BUILD_TESTS=OFF -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@" \
+        >/dev/null
+}

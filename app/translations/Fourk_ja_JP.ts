@@ -337,6 +337,137 @@
     </message>
 </context>
 <context>
+    <name>FitPanel</name>
+    <message>
+        <source>Fit</source>
+        <translation>フィット</translation>
+    </message>
+    <message>
+        <source>Check the parameters the fit varies; the others stay as they are</source>
+        <translation>フィットで動かすパラメータにチェックを入れます。ほかのパラメータはそのままです</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>パラメータ</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>値</translation>
+    </message>
+    <message>
+        <source>Fitted</source>
+        <translation>フィット結果</translation>
+    </message>
+    <message>
+        <source>Fit in:</source>
+        <translation>フィット空間:</translation>
+    </message>
+    <message>
+        <source>R: the real and imaginary parts of chi(R) between the two R values. k: k^n W(k) chi(k) wherever the window is not 0</source>
+        <translation>R: 二つの R の間の Χ(R) の実部と虚部。k: 窓関数が 0 でないところの k^n W(k) χ(k)</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>k</source>
+        <translation>k</translation>
+    </message>
+    <message>
+        <source>R from</source>
+        <translation>R の範囲</translation>
+    </message>
+    <message>
+        <source>The lower end of the R range fitted, drawn as a band on the chi(R) plot</source>
+        <translation>フィットする R の範囲の下端（Χ(R) のグラフに帯で示します）</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>から</translation>
+    </message>
+    <message>
+        <source>The upper end of the R range fitted</source>
+        <translation>フィットする R の範囲の上端</translation>
+    </message>
+    <message>
+        <source>Å</source>
+        <translation>Å</translation>
+    </message>
+    <message>
+        <source>Fit the checked parameters to the measured chi(k)</source>
+        <translation>チェックしたパラメータを測定した χ(k) にフィットします</translation>
+    </message>
+    <message>
+        <source>Put back the shells as they were before the last fit</source>
+        <translation>最後のフィットの前のシェルに戻します</translation>
+    </message>
+    <message>
+        <source>Undo Fit</source>
+        <translation>フィットを取り消す</translation>
+    </message>
+    <message>
+        <source>Fit again whenever something not varied changes: an edge, the R range, n, a fixed parameter, the window&apos;s shape</source>
+        <translation>動かさないもの（窓の端、R の範囲、n、固定したパラメータ、窓の形）が変わるたびにフィットし直します</translation>
+    </message>
+    <message>
+        <source>Fit live</source>
+        <translation>常にフィット</translation>
+    </message>
+    <message>
+        <source>The last fit&apos;s values with their uncertainties, the strong correlations and how well it fits</source>
+        <translation>最後のフィットの値とその不確かさ、強い相関、フィットのよさ</translation>
+    </message>
+    <message>
+        <source>S0²</source>
+        <translation>S0²</translation>
+    </message>
+    <message>
+        <source>ΔE0 (eV)</source>
+        <translation>ΔE0 (eV)</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>R (Å)</source>
+        <translation>R (Å)</translation>
+    </message>
+    <message>
+        <source>Sigma (Å)</source>
+        <translation>Sigma (Å)</translation>
+    </message>
+    <message>
+        <source>P0</source>
+        <translation>P0</translation>
+    </message>
+    <message>
+        <source>P2 (Å²)</source>
+        <translation>P2 (Å²)</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>%1 ± %2</source>
+        <translation>%1 ± %2</translation>
+    </message>
+    <message>
+        <source>%1 = %2</source>
+        <translation>%1 = %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2 correlated: %3</source>
+        <translation>%1 と %2 の相関: %3</translation>
+    </message>
+    <message>
+        <source>R-factor %1 · N_idp %2 · N_var %3 · %4 evaluations · %5 ms</source>
+        <translation>R 因子 %1 · N_idp %2 · N_var %3 · 評価 %4 回 · %5 ms</translation>
+    </message>
+</context>
+<context>
     <name>FitReport</name>
     <message>
         <source>a list</source>

@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
 #include <QtTest>
 
 #include <cmath>
@@ -119,7 +120,7 @@ private slots:
     void initTestCase()
     {
         ConnectionGuard::install();
-        qRegisterMetaType<QPainter *>();
+        qRegisterMetaType<PlotScene *>();
         QApplication::setQuitOnLastWindowClosed(false);
     }
     void init()
@@ -291,8 +292,8 @@ private slots:
         if (change != "load")
             chik->showMeasured(shell());
         QCoreApplication::processEvents();
-        QSignalSpy kFrames(kPlot, SIGNAL(draw(QPainter *))),
-            rFrames(rPlot, SIGNAL(draw(QPainter *)));
+        QSignalSpy kFrames(kPlot, SIGNAL(draw(PlotScene *))),
+            rFrames(rPlot, SIGNAL(draw(PlotScene *)));
         if (change == "RBar")
             wave->ctrl->RBar->triggerAction(QSlider::SliderSingleStepAdd);
         else if (change == "pointer")
@@ -306,6 +307,81 @@ private slots:
         QTRY_VERIFY(!rFrames.isEmpty());
         QCoreApplication::processEvents();
         QVERIFY(kFrames.isEmpty() != chiK && chik->chiR->isVisible());
+    }
+
+    void repaintsChanges_data()
+    {
+        // What changes, three times over: a panel slider or switch, a chi(R) selector (r:), a drag
+        // on a plot, the measured chi(k) loaded or closed, the plots' size, typed window edges.
+        QTest::addColumn<QString>("change");
+        for (const char *change :
+             { "RBar",         "NBar",        "SigBar",     "Phi0Bar",       "Phi2Bar",
+               "SelDebye",     "SelEnvelope", "SelWindowF", "doPM",          "Flat",
+               "r:SelReal",    "r:SelImag",   "r:SelAbs",   "r:SelEnvelope", "r:SelWindow",
+               "r:SelWave",    "r:SelTotal",  "r:SelData",  "edge drag",     "node drag",
+               "pointer drag", "data",        "size",       "edges typed" })
+            QTest::newRow(change) << change;
+    }
+
+    // Each plot repaints on the window no more than what changed, and ends up as it paints
+    // anew: whatever the change, the kept layers and the window's pixels hold nothing stale.
+    void repaintsChanges()
+    {
+        QFETCH(QString, change);
+        chik->showMeasured(shell());
+        kPlot->setFixedSize(kSize), rPlot->setFixedSize(rSize);
+        const auto handle = [this](double k, double y) {
+            return QPoint(int(kPlot->coord.xToPixel(k)), int(kPlot->coord.yToPixel(y)));
+        };
+        for (int step = 1; step <= 3; ++step) {
+            if (change.endsWith("Bar")) {
+                chik->findChild<QAbstractSlider *>(change)->triggerAction(
+                    QSlider::SliderSingleStepAdd);
+            } else if (change.startsWith("r:")) {
+                chik->chiR->findChild<QAbstractButton *>(change.mid(2))->toggle();
+            } else if (change == "edge drag") {
+                const QPoint from = handle(wave->ctrl->WindowCtrl->positions[1], 0);
+                drag(kPlot, from, from + QPoint(9, 0));
+            } else if (change == "node drag") {
+                const QPointF node = wave->envelope->nodes[1];
+                const QPoint from = handle(node.x(), node.y());
+                drag(kPlot, from, from + QPoint(0, 23));
+            } else if (change == "pointer drag") {
+                const int x = int(rPlot->coord.xToPixel(chik->chiR->pointerR));
+                drag(rPlot, QPoint(x, 50), QPoint(x + 15, 50));
+            } else if (change == "data") {
+                if (step % 2)
+                    chik->findChild<QAction *>("actionCloseData")->trigger();
+                else
+                    chik->showMeasured(shell());
+            } else if (change == "size") {
+                kPlot->setFixedSize(kSize - QSize(step * 37, step * 11));
+                rPlot->setFixedSize(rSize - QSize(step * 13, step * 29));
+            } else if (change == "edges typed") {
+                Scenario s = chik->scenario();
+                s.window = { 3.0 - step * 0.3, 4.0 + step * 0.17, 15.0 - step, 16.0 };
+                chik->applyScenario(s);
+            } else {
+                chik->findChild<QAbstractButton *>(change)->click();
+            }
+            // Laid out and painted: the window shows what the plots painted on it.
+            for (int i = 0; i < 3; ++i)
+                QCoreApplication::processEvents();
+            for (DispArea *plot : { kPlot, rPlot }) {
+                QWidget *window = plot->window();
+                const QPoint at = plot->mapTo(window, QPoint(0, 0));
+                const QImage shown = window->screen()
+                                         ->grabWindow(window->winId(), at.x(), at.y(),
+                                                      plot->width(), plot->height())
+                                         .toImage()
+                                         .convertToFormat(QImage::Format_RGB32);
+                const QImage anew = plot->grab().toImage().convertToFormat(QImage::Format_RGB32);
+                QVERIFY2(
+                    shown == anew,
+                    qPrintable(
+                        QString("step %1, %2").arg(step).arg(plot == kPlot ? "chi(k)" : "chi(R)")));
+            }
+        }
     }
 
     void mouse_data()
@@ -462,8 +538,8 @@ private slots:
             &s, &error));
         QCoreApplication::processEvents();
         QSignalSpy updated(wave, SIGNAL(updated()));
-        QSignalSpy kFrames(kPlot, SIGNAL(draw(QPainter *))),
-            rFrames(rPlot, SIGNAL(draw(QPainter *)));
+        QSignalSpy kFrames(kPlot, SIGNAL(draw(PlotScene *))),
+            rFrames(rPlot, SIGNAL(draw(PlotScene *)));
         chik->applyScenario(s);
         QCOMPARE(updated.count(), 1);
         QTRY_VERIFY(kFrames.count() == 1 && rFrames.count() == 1);

@@ -3,7 +3,9 @@
 #include "plot/disparea.h"
 #include "plot/drawtext.h"
 #include "plot/penpalette.h"
+#include "plot/plotframe.h"
 #include "plot/plotimage.h"
+#include "plot/plotscene.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -101,10 +103,10 @@ private slots:
         a.resize(123, 45);
         a.coord.setPlotRect(1, 2, 3, 4);
         V seen;
-        connect(&a, &DispArea::draw, [&](QPainter *p) {
+        connect(&a, &DispArea::draw, [&](PlotScene *scene) {
             const ChCoord &c = a.coord;
             seen = { c.devX0, c.devY0, c.devX1, c.devY1, c.pixX0, c.pixY0, c.pixX1, c.pixY1 };
-            p->fillRect(10, 5, 10, 5, Qt::red);
+            scene->rects(Qt::red) << QRect(10, 5, 10, 5);
         });
         a.show();
         QTRY_COMPARE(seen, V({ 0, 45, 123, 0, 0, 45, 123, 0 }));
@@ -117,6 +119,118 @@ private slots:
         QCOMPARE(png.dotsPerMeterX(), 3937);
         QCOMPARE(png.pixel(10, 5), qRgb(255, 0, 0));
         QCOMPARE(png.pixel(9, 5), qRgb(255, 255, 255));
+    }
+
+    void levelAndUpright_data()
+    {
+        // A layer of lines only level or upright is painted as rectangles: the same pixels as
+        // Qt's lines, ends in either order, a point, ends far off the 40 x 30 picture.
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QVector<QLine>>("lines");
+        for (int width : { 1, 2 }) {
+            const auto row = [width](const char *name, const QVector<QLine> &lines) {
+                QTest::addRow("%s, %d wide", name, width) << width << lines;
+            };
+            row("upright", { { 5, 0, 5, 30 }, { 0, 3, 0, 9 }, { 39, 29, 39, 0 } });
+            row("level", { { 0, 12, 40, 12 }, { 33, 0, 2, 0 }, { 1, 29, 7, 29 } });
+            row("points", { { 7, 7, 7, 7 }, { 0, 0, 0, 0 }, { 39, 29, 39, 29 } });
+            row("far ends", { { -1000000, 4, 1000000, 4 },
+                              { 20, 1000000, 20, -1000000 },
+                              { -3, -8, -3, 50 },
+                              { 41, 5, 41, 9 } });
+        }
+    }
+
+    void levelAndUpright()
+    {
+        QFETCH(int, width);
+        QFETCH(QVector<QLine>, lines);
+        QPen pen(QColor(10, 20, 30));
+        pen.setWidth(width);
+        PlotScene scene;
+        scene.begin(QSize(40, 30));
+        scene.lines(pen) = lines;
+        QImage rects(40, 30, QImage::Format_RGB32), drawn(40, 30, QImage::Format_RGB32);
+        {
+            QPainter p(&rects);
+            scene.paint(&p, &shared);
+        }
+        drawn.fill(Qt::white);
+        QPainter p(&drawn);
+        p.setPen(pen);
+        p.drawLines(lines);
+        QCOMPARE(rects, drawn);
+    }
+
+    void frameChanges_data()
+    {
+        // A picture painted from one description, then brought up to date with another that
+        // differs as the row says, over a second one that differs in another way (so that what
+        // the first change kept must not be taken for what the second needs).
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        const QStringList changes { "",     "grid", "label", "blue",  "black", "squares",
+                                    "band", "mark", "zero",  "extra", "fewer", "ground" };
+        for (const QString first : { "", "black", "grid" }) {
+            for (const QString &second : changes)
+                QTest::addRow("%s, then %s", qPrintable(first.isEmpty() ? "same" : first),
+                              qPrintable(second.isEmpty() ? "same" : second))
+                    << first << second;
+        }
+    }
+
+    // The picture brought up to date holds what painting the new description anew gives.
+    void frameChanges()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        const QSize size(120, 80);
+        const auto describe = [&size](PlotScene *scene, const QString &change) {
+            const auto pen = [](QRgb c, int width) {
+                QPen p { QColor(c) };
+                p.setWidth(width);
+                return p;
+            };
+            const int shift = change == "grid" ? 3 : 0;
+            scene->begin(size);
+            if (change == "ground")
+                scene->setBackground(QColor(250, 250, 200));
+            scene->lines(pen(qRgb(200, 200, 200), 1)) << QLine(30 + shift, 0, 30 + shift, 80);
+            scene->text(pen(qRgb(120, 120, 120), 1), QRectF(33.5, 40.25, 200, 12), QFont(),
+                        Qt::AlignLeft | Qt::AlignTop, 10, change == "label" ? "2.5" : "25");
+            QVector<QLine> &blue = scene->lines(pen(qRgb(0, 150, 255), 1));
+            QVector<QLine> &black = scene->lines(pen(qRgb(0, 0, 0), 2));
+            for (int x = 0; x < 120; x += 8) {
+                const int b = change == "blue" && x > 60 ? 7 : 0;
+                blue << QLine(x, 10 + (x * 7) % 60 + b, x + 8, 10 + ((x + 8) * 7) % 60 + b);
+                const int k = change == "black" ? 5 : 0;
+                black << QLine(x, 70 - (x * 5) % 50 - k, x + 8, 70 - ((x + 8) * 5) % 50);
+            }
+            scene->rects(QColor(0, 255, 150)) << QRect(change == "squares" ? 50 : 48, 38, 5, 5);
+            scene->rects(QColor(255, 0, 0, 60)) << QRect(change == "band" ? 70 : 66, 0, 20, 80);
+            scene->text(pen(qRgb(120, 120, 120), 1), QRectF(60, 42, 200, 12), QFont(),
+                        Qt::AlignLeft | Qt::AlignTop, 10, change == "mark" ? "k" : "R");
+            if (change != "fewer")
+                scene->lines(pen(qRgb(200, 200, 200), 1))
+                    << QLine(0, change == "zero" ? 41 : 40, 120, change == "zero" ? 41 : 40);
+            if (change == "extra")
+                scene->lines(pen(qRgb(255, 0, 0), 2)) << QLine(0, 0, 119, 79);
+        };
+        PlotScene scene;
+        PlotFrame frame;
+        QImage kept(size, QImage::Format_RGB32);
+        QPainter keeping(&kept);
+        describe(&scene, first);
+        frame.paintAll(&keeping, &scene, 96, 96, &shared);
+        for (const QString &change : { second, first }) {
+            describe(&scene, change);
+            frame.paintChanges(&keeping, &scene, 96, 96, &shared);
+            QImage anew(size, QImage::Format_RGB32);
+            QPainter painter(&anew);
+            describe(&scene, change);
+            scene.paint(&painter, &shared);
+            QVERIFY2(kept == anew, qPrintable(change));
+        }
     }
 
     void fitting_data()

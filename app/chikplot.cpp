@@ -5,10 +5,13 @@
 
 #include "app/chir.h"
 #include "app/plotting.h"
+#include "app/shellpanel.h"
 #include "model/awave.h"
 #include "model/envelope.h"
+#include "model/shellmodel.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
+#include "plot/axisticks.h"
 #include "plot/disparea.h"
 #include "plot/pixel.h"
 #include "plot/plotscene.h"
@@ -40,8 +43,16 @@ void ChiK::draw(PlotScene *scene)
         if (wave->yAbsMax > yAbsMax)
             yAbsMax = wave->yAbsMax;
     }
+    // Normalised, the curves fill -1 … 1 with a margin; absolute, the range is the round numbers
+    // that enclose them, marked on the left, and F and W, factors without a unit, reach its top.
+    const bool absolute = !waves.isEmpty() && waves.constFirst()->scale == ChiArrays::Absolute;
+    const AxisTicks ticks(-yAbsMax, yAbsMax, 4);
+    const double factorScale = absolute ? ticks.last() : 1.0;
     ChCoord &coord = DispA->coord;
-    coord.setRange(xMin, -yAbsMax * 1.1, xMax, yAbsMax * 1.1);
+    if (absolute)
+        coord.setRange(xMin, ticks.first(), xMax, ticks.last());
+    else
+        coord.setRange(xMin, -yAbsMax * 1.1, xMax, yAbsMax * 1.1);
     const auto X = [&coord](double x) { return coord.xToPixel(x); };
     const auto Y = [&coord](double y) { return coord.yToPixel(y); };
 
@@ -57,6 +68,7 @@ void ChiK::draw(PlotScene *scene)
         const int n = std::min({ chi.size(), k.size(), f.size(), w.size() });
         const QVector<double> &edges = wave->ctrl->WindowCtrl->positions;
         const QVector<QPointF> &nodes = wave->envelope->nodes;
+        wave->envelope->scale = factorScale;
         // Over a rising grid, once a sample lies right of the surface so do all that follow: the
         // zero-filled samples from k = 16 on need not be mapped at all.
         const bool rising = xMax > xMin && std::is_sorted(k.constBegin(), k.constBegin() + n);
@@ -77,11 +89,23 @@ void ChiK::draw(PlotScene *scene)
             }
         };
 
-        curve(&scene->lines(makePen(0, 150, 255, 1)), w.constData(), n, 1.0);
+        curve(&scene->lines(makePen(0, 150, 255, 1)), w.constData(), n, factorScale);
 
         QVector<QLine> &envelope = scene->lines(makePen(255, 180, 0, 1));
-        curve(&envelope, f.constData(), n, 1.0);
-        curve(&envelope, f.constData(), n, -1.0);
+        curve(&envelope, f.constData(), n, factorScale);
+        curve(&envelope, f.constData(), n, -factorScale);
+
+        // Each shell's part, thin, under the sum; one shell's would only be the sum again.
+        const QVector<QVector<double>> &parts = wave->shellValues;
+        if (shellPanel->shellCurves() && parts.size() > 1) {
+            for (int s = 0; s < parts.size(); ++s) {
+                if (!wave->shells->shell(s).on)
+                    continue;
+                const QColor c = shellColour(s);
+                curve(&scene->lines(makePen(c.red(), c.green(), c.blue(), 1)),
+                      parts.at(s).constData(), std::min(n, int(parts.at(s).size())), 1.0);
+            }
+        }
 
         // The measured chi(k) under chi(k), over the computed samples.
         if (wave->hasMeasured()) {
@@ -108,7 +132,7 @@ void ChiK::draw(PlotScene *scene)
         QVector<QRect> &squares = scene->rects(QColor(0, 255, 150, 255));
         for (const QPointF &node : nodes) {
             const int x = Pixel::trunc(X(node.x()) - 2.0);
-            const int y = Pixel::trunc(Y(node.y()) - 2.0);
+            const int y = Pixel::trunc(Y(node.y() * factorScale) - 2.0);
             squares.append(QRect(QPoint(x, y), QPoint(x + 4, y + 4)));
         }
 
@@ -124,5 +148,9 @@ void ChiK::draw(PlotScene *scene)
 
         const int zero = Pixel::trunc(Y(0.0));
         appendSegment(&scene->lines(grey), surface, 0, zero, width, zero);
+    }
+
+    if (absolute) {
+        addTicks(scene, coord, ticks, font, labelHeight);
     }
 }

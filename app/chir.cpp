@@ -1,6 +1,7 @@
 #include "chir.h"
 
 #include "app/filedrop.h"
+#include "model/awave.h"
 #include "model/scenario.h"
 #include "plot/chcoord.h"
 #include "plot/disparea.h"
@@ -8,6 +9,9 @@
 
 #include <QDropEvent>
 #include <QLocale>
+
+#include <cmath>
+#include <utility>
 
 ChiR::ChiR(QWidget *parent)
     : QMainWindow(parent)
@@ -46,10 +50,38 @@ void ChiR::mPressed()
     const double d = coord->xToPixel(pointerR) - mouseRelay->curPos.x();
     if (d * d < 100.0)
         dragging = true;
+    // Else an end of the fit's R range, the nearer one, by the same rule.
+    rangeEnd = -1;
+    if (dragging || !showsRange())
+        return;
+    const FitSettings &fit = waveList->constFirst()->fitSettings();
+    double best = 100.0;
+    for (int end = 0; end < 2; ++end) {
+        const double e = coord->xToPixel(end == 0 ? fit.rMin : fit.rMax) - mouseRelay->curPos.x();
+        if (e * e < best) {
+            best = e * e;
+            rangeEnd = end;
+        }
+    }
 }
 
 void ChiR::mMoved()
 {
+    if (rangeEnd >= 0 && waveList && !waveList->isEmpty()) {
+        AWave *wave = waveList->constFirst();
+        FitSettings fit = wave->fitSettings();
+        const Parameter &rule = Parameter::of(Parameter::R);
+        const double r = qBound(rule.lo, coord->pixelToX(mouseRelay->curPos.x()), rule.hi);
+        (rangeEnd == 0 ? fit.rMin : fit.rMax) = r;
+        // Dragged past the other end, it becomes that end.
+        if (fit.rMin > fit.rMax) {
+            std::swap(fit.rMin, fit.rMax);
+            rangeEnd = 1 - rangeEnd;
+        }
+        if (std::isfinite(r) && fit.rMin < fit.rMax)
+            wave->setFitSettings(fit);
+        return;
+    }
     if (!dragging)
         return;
     // Not clamped: a drag off the surface reads out R beyond the plotted range.
@@ -61,6 +93,7 @@ void ChiR::mMoved()
 void ChiR::mReleased()
 {
     dragging = false;
+    rangeEnd = -1;
 }
 
 QVector<QAbstractButton *> ChiR::selectors() const
@@ -99,6 +132,20 @@ void ChiR::setPointer(double r)
     pointerR = r;
     PointVal->setText(QString::number(r, 'g', QLocale::FloatingPointShortest));
     DispA->refresh();
+}
+
+bool ChiR::showsRange() const
+{
+    if (!waveList || waveList->isEmpty())
+        return false;
+    const AWave *wave = waveList->constFirst();
+    const FitSettings &fit = wave->fitSettings();
+    return wave->hasMeasured() && fit.space == FitSettings::RSpace && !fit.vary.isEmpty();
+}
+
+QColor ChiR::bandColour()
+{
+    return QColor(255, 200, 60, 60);
 }
 
 void ChiR::dragEnterEvent(QDragEnterEvent *event)

@@ -34,10 +34,16 @@ public:
     void offerData(bool loaded);
     // As a drag would leave it, but the read-out shows the value exactly.
     void setPointer(double r);
+    // Whether the fit's R range is drawn: while measured data are loaded and the fit, comparing
+    // in R, varies something.
+    bool showsRange() const;
+    static QColor bandColour();
 
     MouseC *mouseRelay;
     ChCoord *coord;
     bool dragging = false;
+    // The end of the fit's R range being dragged: 0 the lower, 1 the upper, -1 none.
+    int rangeEnd = -1;
     double pointerR = 2.0;
     // The main window's list, read at every paint; set by the main window before the first one.
     const QVector<AWave *> *waveList = nullptr;

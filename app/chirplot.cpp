@@ -5,6 +5,8 @@
 
 #include "app/plotting.h"
 #include "model/awave.h"
+#include "model/shellmodel.h"
+#include "plot/axisticks.h"
 #include "plot/disparea.h"
 #include "plot/pixel.h"
 #include "plot/plotscene.h"
@@ -24,6 +26,7 @@ void ChiR::drawR(PlotScene *scene)
     const bool absOn = SelAbs->isChecked();
     const bool realOn = SelReal->isChecked();
     const bool imagOn = SelImag->isChecked();
+    const bool shellsOn = SelShells->isChecked();
 
     // Until the main window hands over its list there are no waves to draw.
     static const QVector<AWave *> noWaves;
@@ -42,8 +45,15 @@ void ChiR::drawR(PlotScene *scene)
             rAbsMax = wave->rAbsMax;
     }
     const bool magnitudeOnly = absOn && !realOn && !imagOn;
-    const double yBottom = magnitudeOnly ? -rAbsMax * 0.05 : -rAbsMax * 1.05;
-    coord->setRange(-2.0, yBottom, 10.0, rAbsMax * 1.05);
+    // Absolute, the range is round numbers, marked on the left.
+    const bool absolute = !waves.isEmpty() && waves.constFirst()->scale == ChiArrays::Absolute;
+    const AxisTicks ticks(magnitudeOnly ? 0.0 : -rAbsMax, rAbsMax, 4);
+    if (absolute)
+        coord->setRange(-2.0, magnitudeOnly ? -0.05 * ticks.last() : ticks.first(), 10.0,
+                        ticks.last());
+    else
+        coord->setRange(-2.0, magnitudeOnly ? -rAbsMax * 0.05 : -rAbsMax * 1.05, 10.0,
+                        rAbsMax * 1.05);
     const auto X = [this](double x) { return coord->xToPixel(x); };
     const auto Y = [this](double y) { return coord->yToPixel(y); };
     const auto line = [&](const QPen &pen, double x0, double y0, double x1, double y1) {
@@ -67,6 +77,20 @@ void ChiR::drawR(PlotScene *scene)
     }
     const int zero = Pixel::trunc(Y(0.0));
     line(grey, 0, zero, width, zero);
+
+    // The R range a fit compares, while one is set up against measured data.
+    if (const AWave *wave = waves.isEmpty() ? nullptr : waves.constFirst()) {
+        const FitSettings &fit = wave->fitSettings();
+        if (showsRange()) {
+            QVector<QRect> &band = scene->rects(bandColour());
+            const int left = Pixel::trunc(X(fit.rMin));
+            const int right = Pixel::trunc(X(fit.rMax));
+            band.append(QRect(QPoint(left, 0), QPoint(right, height - 1)) & surface);
+            QVector<QLine> &ends = scene->lines(makePen(230, 150, 0, 1));
+            appendSegment(&ends, surface, left, 0, left, height);
+            appendSegment(&ends, surface, right, 0, right, height);
+        }
+    }
 
     for (const AWave *wave : waves) {
         const double dR = 3.1415926535
@@ -94,15 +118,50 @@ void ChiR::drawR(PlotScene *scene)
         const int j0 = Pixel::trunc(-2.0 / dR);
         const bool fromZero = n > 1 && dR <= 10.0;
 
-        if (envelopeOn)
+        // Absolute, F, W and the bare wave are shapes for orientation: each scaled to reach the
+        // top of the range.
+        const auto shape = [&](const double *a, int first) {
+            if (!absolute)
+                return 1.0;
+            double peak = 0;
+            for (int j = first; j < n && j * dR <= 10.0; ++j)
+                peak = std::max(peak, wave->ftAbs(a, j));
+            return peak > 0 ? ticks.last() / peak : 1.0;
+        };
+        if (envelopeOn) {
+            const double *a = wave->ftEnv.data();
+            const double f = shape(a, j0);
             curve(makePen(255, 200, 0, 1), j0,
-                  [wave](int j) { return wave->ftAbs(wave->ftEnv.data(), j); });
-        if (windowOn)
+                  [wave, a, f](int j) { return f * wave->ftAbs(a, j); });
+        }
+        if (windowOn) {
+            const double *a = wave->ftWin.data();
+            const double f = shape(a, j0);
             curve(makePen(0, 150, 255, 1), j0,
-                  [wave](int j) { return wave->ftAbs(wave->ftWin.data(), j); });
-        if (waveOn && fromZero)
+                  [wave, a, f](int j) { return f * wave->ftAbs(a, j); });
+        }
+        if (waveOn && fromZero) {
+            const double *a = wave->ftWave.data();
+            const double f = shape(a, 1);
             curve(makePen(0, 255, 180, 1), 1,
-                  [wave](int j) { return wave->ftAbs(wave->ftWave.data(), j); });
+                  [wave, a, f](int j) { return f * wave->ftAbs(a, j); });
+        }
+        // Each shell's transform, thin, in its colour, as the total is drawn.
+        if (shellsOn && fromZero && wave->ftShells.size() > 1) {
+            for (int s = 0; s < int(wave->ftShells.size()); ++s) {
+                if (!wave->shells->shell(s).on)
+                    continue;
+                const QColor c = shellColour(s);
+                const QPen pen = makePen(c.red(), c.green(), c.blue(), 1);
+                const double *a = wave->ftShells.at(size_t(s)).data();
+                if (realOn)
+                    curve(pen, 1, [wave, a](int j) { return wave->ftRe(a, j); });
+                if (imagOn)
+                    curve(pen, 1, [wave, a](int j) { return wave->ftIm(a, j); });
+                if (absOn)
+                    curve(pen, 1, [wave, a](int j) { return wave->ftAbs(a, j); });
+            }
+        }
         // The measured chi(k)'s transform, in magenta shades, as the total is drawn and under it.
         if (dataOn && fromZero && wave->hasMeasured()
             && int(wave->ftMeasured.size()) == wave->count) {
@@ -130,5 +189,9 @@ void ChiR::drawR(PlotScene *scene)
                 curve(makePen(0, 0, 0, 2), 1,
                       [wave, total](int j) { return wave->ftAbs(total, j); });
         }
+    }
+
+    if (absolute) {
+        addTicks(scene, *coord, ticks, font, labelHeight);
     }
 }

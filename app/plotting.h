@@ -2,6 +2,11 @@
 
 #include "plot/pixel.h"
 
+class AxisTicks;
+class ChCoord;
+class PlotScene;
+class QFont;
+
 #include <QLine>
 #include <QPen>
 #include <QRect>
@@ -13,6 +18,15 @@
 
 // A solid pen of the opaque colour (r, g, b) and the given width.
 QPen makePen(int r, int g, int b, int width);
+
+// The vertical axis's round values, a short mark and a label each at the left edge, the labels
+// kept inside the surface.
+void addTicks(PlotScene *scene, const ChCoord &coord, const AxisTicks &ticks, const QFont &font,
+              int labelHeight);
+
+// The colour of shell i's own curves: ten that stay apart from each other and from the plots'
+// other curves, then again from the first.
+QColor shellColour(int i);
 
 // Adds the segment between two mapped points, each end truncated to whole pixels, to a curve
 // drawn later in one call. A segment that cannot reach the surface, however wide the plots' pens

@@ -62,8 +62,6 @@ public:
     // updated() once; names of shells the list does not have are dropped.
     const FitSettings &fitSettings() const { return fitting; }
     void setFitSettings(const FitSettings &f);
-    // The calculator as it stands, for a fit to run a copy of.
-    const ChiCalculator &calculatorNow() const { return calculator; }
 
     WaveCtrl *ctrl = nullptr;
     Envelope *envelope = nullptr;

@@ -60,7 +60,7 @@ void Envelope::pickNode()
     double bestD = 1e300;
     for (int i = 0; i < nodes.size(); ++i) {
         const double dx = coord->xToPixel(nodes[i].x()) - px;
-        const double dy = coord->yToPixel(nodes[i].y()) - py;
+        const double dy = coord->yToPixel(nodes[i].y() * scale) - py;
         const double d = dx * dx + dy * dy;
         // Within 10 pixels; on a tie the earlier node stays.
         if (d < 100.0 && d < bestD) {
@@ -78,7 +78,8 @@ void Envelope::dragNode()
 {
     if (!dragging || !mouse || !coord || picked < 0 || picked >= nodes.size())
         return;
-    const QPointF p(coord->pixelToX(mouse->curPos.x()), coord->pixelToY(mouse->curPos.y()));
+    const QPointF p(coord->pixelToX(mouse->curPos.x()),
+                    coord->pixelToY(mouse->curPos.y()) / scale);
     // A surface without extent maps to inf or NaN; such a node would spoil every F(k).
     if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
         return;

@@ -32,6 +32,8 @@ public:
     QVector<QPointF> nodes;
     MouseC *mouse = nullptr;
     ChCoord *coord = nullptr;
+    // The plot's value of F = 1: a plot in other units draws F scaled by it.
+    double scale = 1.0;
     bool dragging = false;
     int picked = -1;
 

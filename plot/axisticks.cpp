@@ -22,8 +22,9 @@ AxisTicks::AxisTicks(double lo, double hi, int parts)
     if (!std::isfinite(step) || !(step > 0))
         return;
     stepSize = step;
-    low = std::floor(lo / step * (1 + 1e-12)) * step;
-    high = std::ceil(hi / step * (1 - 1e-12)) * step;
+    // A range that ends on a step, give or take rounding, is not widened by another.
+    low = std::floor(lo / step + 1e-9) * step;
+    high = std::ceil(hi / step - 1e-9) * step;
     if (low == high)
         high = low + step;
 }

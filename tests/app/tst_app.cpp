@@ -2,6 +2,7 @@
 #include "app/chir.h"
 #include "app/columnsdialog.h"
 #include "app/commandline.h"
+#include "app/plotting.h"
 #include "connectionguard.h"
 #include "model/awave.h"
 #include "model/envelope.h"
@@ -382,6 +383,68 @@ private slots:
                         QString("step %1, %2").arg(step).arg(plot == kPlot ? "chi(k)" : "chi(R)")));
             }
         }
+    }
+
+    void shells_data()
+    {
+        // Each shell's thin curve in its colour in both plots, while there is more than one and
+        // the switches show them; chi(R)'s follows Abs.
+        QTest::addColumn<QString>("shells"); // R of each shell, "-" for one switched off
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QString>("seen"); // the shells' colours found in chi(k) and chi(R)
+        QTest::newRow("one shell") << "2.5" << true << "";
+        QTest::newRow("two") << "2.5 3.6" << true << "01";
+        QTest::newRow("switched off") << "2.5 3.6" << false << "";
+        QTest::newRow("third off") << "2.5 3.6 -4.4" << true << "01";
+    }
+    void shells()
+    {
+        QFETCH(QString, shells);
+        QFETCH(bool, shown);
+        QFETCH(QString, seen);
+        Scenario s;
+        s.shells.clear();
+        for (const QString &r : shells.split(' ')) {
+            s.shells << Shell::drawn(r);
+            s.shells.last().r = std::fabs(r.toDouble());
+            s.shells.last().on = !r.startsWith('-');
+        }
+        s.shellCurves = shown;
+        s.show = shown ? QStringList { "abs", "total", "shells" } : QStringList { "abs", "total" };
+        chik->applyScenario(s);
+        const QImage k = frame(kPlot, kSize), r = frame(rPlot, rSize);
+        QString found;
+        for (int i = 0; i < 3; ++i) {
+            const QRgb c = shellColour(i).rgb();
+            const int inK = count(k, k.rect(), c), inR = count(r, r.rect(), c);
+            QVERIFY2((inK > 100) == (inR > 20),
+                     qPrintable(QString("%1: %2, %3").arg(i).arg(inK).arg(inR)));
+            found += inK > 100 ? QString::number(i) : QString();
+        }
+        QCOMPARE(found, seen);
+    }
+
+    // In the absolute scale the vertical range is round numbers marked on the left, enclosing the
+    // curves; F and W reach its top.
+    void absolute()
+    {
+        Scenario s;
+        s.scale = ChiArrays::Absolute;
+        s.n = 3;
+        chik->applyScenario(s);
+        const QImage image = frame(kPlot, kSize);
+        const double top = kPlot->coord.y1, largest = wave->yAbsMax;
+        // k^2 sin(4k) / 2 peaks near 16^2 / 2 = 128 times the window and damping: a step of 20,
+        // 50 or 100 encloses it.
+        QVERIFY2(top >= largest && top < 2 * largest && kPlot->coord.y0 == -top
+                     && top == std::round(top / 10) * 10,
+                 qPrintable(QString("%1 %2").arg(top).arg(largest)));
+        // Marks 7 pixels long at -40, -20, 0 and 20 (F covers the one at the top).
+        QVERIFY(count(image, QRect(0, 0, 7, 601), qRgb(120, 120, 120)) >= 4 * 7);
+        QCOMPARE(count(image, QRect(0, 0, 801, 1), orange)
+                         + count(image, QRect(0, 1, 801, 1), orange)
+                     > 300,
+                 true);
     }
 
     void mouse_data()

@@ -1,5 +1,6 @@
 #include "connectionguard.h"
 #include "mousesteps.h"
+#include "plot/axisticks.h"
 #include "plot/disparea.h"
 #include "plot/drawtext.h"
 #include "plot/penpalette.h"
@@ -119,6 +120,37 @@ private slots:
         QCOMPARE(png.dotsPerMeterX(), 3937);
         QCOMPARE(png.pixel(10, 5), qRgb(255, 0, 0));
         QCOMPARE(png.pixel(9, 5), qRgb(255, 255, 255));
+    }
+
+    void ticks_data()
+    {
+        // A range, and the round range that encloses it with its labels, bottom to top.
+        QTest::addColumn<double>("lo");
+        QTest::addColumn<double>("hi");
+        QTest::addColumn<QString>("labels");
+        // 14.6 / 4 = 3.65 rounds up to a step of 5.
+        QTest::newRow("k^2 chi") << -7.3 << 7.3 << "-10 -5 0 5 10";
+        // 0.23 / 4 = 0.0575: 0.1, the range widened to whole steps.
+        QTest::newRow("small, one-sided") << 0.0 << 0.23 << "0.0 0.1 0.2 0.3";
+        // 42.5 / 4 = 10.6: a step of 20.
+        QTest::newRow("reversed") << 42.0 << -0.5 << "-20 0 20 40 60";
+        QTest::newRow("exactly on steps") << -1.0 << 1.0 << "-1.0 -0.5 0.0 0.5 1.0";
+        QTest::newRow("tiny") << -3e-6 << 3e-6 << "-4e-06 -2e-06 0 2e-06 4e-06";
+        QTest::newRow("nothing to enclose") << 0.0 << 0.0 << "-1 0 1";
+        QTest::newRow("not a number") << qQNaN() << 1.0 << "-1 0 1";
+    }
+
+    void ticks()
+    {
+        QFETCH(double, lo);
+        QFETCH(double, hi);
+        QFETCH(QString, labels);
+        const AxisTicks t(lo, hi, 4);
+        QStringList got;
+        for (double v : t.values())
+            got << t.label(v);
+        QCOMPARE(got.join(' '), labels);
+        QVERIFY(t.first() <= std::min(lo, hi) || std::isnan(lo) || lo == hi);
     }
 
     void levelAndUpright_data()

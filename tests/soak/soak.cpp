@@ -6,11 +6,14 @@
 #include "harness.h"
 #include "model/awave.h"
 #include "model/envelope.h"
+#include "model/feffpathfile.h"
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
+#include "model/shellmodel.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -37,6 +40,7 @@ struct Soak
     QList<QAbstractButton *> buttons
         = wave.ctrl->findChildren<QAbstractButton *>() + bar->findChildren<QAbstractButton *>();
     QComboBox *shape = wave.ctrl->findChild<QComboBox *>("ShapeSel");
+    QWidget *list = w.findChild<QWidget *>("ShellPanel");
     QTemporaryDir dir {};
     QByteArray saved = now();
     // The files shown, which only a scenario saved over the scenario may replace.
@@ -99,12 +103,16 @@ struct Soak
     {
         const auto b = Qt::MouseButton(1 << d.pick(QVector<int> { 0, 0, 0, 1, 2 }));
         const auto m = Qt::KeyboardModifiers(d.chance(0.6) ? 0 : d.uniform(0, 15) << 25);
-        const QPointF origin = t->mapToGlobal(QPoint()), node = d.pick(wave.envelope->nodes);
+        // A path shell has no nodes to pick.
+        const QVector<QPointF> &nodes = wave.envelope->nodes;
+        const QPointF origin = t->mapToGlobal(QPoint()),
+                      node = nodes.isEmpty() ? QPointF() : d.pick(nodes);
         QPointF p;
         for (const QChar c : script) {
             const QPointF at[] = { { k->coord.xToPixel(d.pick(wave.ctrl->WindowCtrl->positions)),
                                      k->coord.yToPixel(0) },
-                                   { k->coord.xToPixel(node.x()), k->coord.yToPixel(node.y()) },
+                                   { k->coord.xToPixel(node.x()),
+                                     k->coord.yToPixel(node.y() * wave.envelope->scale) },
                                    { d.real(-9, t->width() + 9), d.real(-9, t->height() + 9) } };
             p = c == 'm' || p.isNull() ? d.pick(at) + QPointF(d.uniform(-9, 9), d.uniform(-9, 9))
                                        : p;
@@ -149,9 +157,66 @@ struct Soak
         case 6:
             openedData.clear();
             return w.findChild<QAction *>("actionCloseData")->trigger();
+        case 8:
+            return shells();
         }
         file(d.pick(QByteArray("SSSDDDsstp")), d.chance(0.5) ? ChiK::ChiKPlot : ChiK::ChiRPlot,
              d.chance(0.8) ? 1 : d.uniform(0, 5), d.chance(0.8) ? 2 : d.uniform(0, 5));
+    }
+
+    // The shell list: shells added, removed, chosen, typed into, switched; FEFF path files kept or
+    // damaged, which are added exactly when the reader takes them all and the list has room.
+    void shells()
+    {
+        ShellModel *model = wave.shells;
+        const QModelIndex cell = model->index(d.uniform(0, model->rowCount() - 1),
+                                              d.uniform(0, ShellModel::ColumnCount - 1));
+        switch (d.uniform(0, 6)) {
+        case 0:
+            return list->findChild<QAbstractButton *>(d.chance(0.5) ? "AddShell" : "RemoveShell")
+                ->click();
+        case 1:
+            return list->findChild<QAbstractItemView *>("ShellTable")->setCurrentIndex(cell);
+        case 2:
+            model->setData(cell, d.chance(0.5) ? odd(d) : QString::number(d.real(-1, 12), 'g', 5));
+            return;
+        case 3:
+            model->setData(model->index(cell.row(), ShellModel::On), d.chance(0.5) ? 0 : 2,
+                           Qt::CheckStateRole);
+            return;
+        case 4: {
+            auto *box = list->findChild<QComboBox *>("ScaleBox");
+            box->setCurrentIndex(d.uniform(0, 1));
+            return (void)QMetaObject::invokeMethod(box, "activated",
+                                                   Q_ARG(int, box->currentIndex()));
+        }
+        case 5: {
+            QLineEdit *t = list->findChild<QLineEdit *>(d.chance(0.5) ? "S02Val" : "E0Val");
+            t->setFocus(Qt::MouseFocusReason);
+            t->selectAll();
+            send(t, QKeyEvent(QEvent::KeyPress, 0, {},
+                              d.chance(0.5) ? odd(d) : QString::number(d.real(-40, 40), 'g', 4)));
+            return send(t, QKeyEvent(QEvent::KeyPress, Qt::Key_Return, {}, "\r"));
+        }
+        }
+        QStringList paths;
+        bool expect = true;
+        for (int i = 0, n = d.uniform(1, d.chance(0.1) ? 40 : 3); i < n; ++i) {
+            paths << dir.filePath(QString("feff%1.dat").arg(i, 4, 10, QChar('0')));
+            write(paths.last(), feffPath(d));
+            FeffPath p;
+            QString e;
+            expect = expect && FeffPathFile::read(paths.last(), &p, &e);
+        }
+        expect = expect && model->rowCount() + paths.size() <= Shell::maxCount;
+        const QByteArray before = now();
+        const bool worked = w.addPathFiles(paths);
+        const auto boxes = w.findChildren<QMessageBox *>() + w.chiR->findChildren<QMessageBox *>();
+        want(worked == expect && boxes.size() == !worked && (worked || now() == before),
+             QString("adding %1 path files: %2")
+                 .arg(paths.size())
+                 .arg(boxes.value(0) ? boxes[0]->text() : "taken"));
+        qDeleteAll(boxes);
     }
 
     void check()
@@ -166,7 +231,12 @@ struct Soak
                    });
         };
         const QVector<double> &edges = wave.ctrl->WindowCtrl->positions;
-        want(within(wave.chi, n, 1 + 1e-12) && within(wave.measuredValues, m, 1 + 1e-12)
+        // Normalised, chi(k), its shells and the data lie within -1 … 1.
+        const double limit = wave.scale == ChiArrays::Normalised ? 1 + 1e-12 : 1e300;
+        bool shellsWithin = int(wave.shellValues.size()) == wave.shells->rowCount();
+        for (const QVector<double> &v : wave.shellValues)
+            shellsWithin = shellsWithin && within(v, n, limit);
+        want(shellsWithin && within(wave.chi, n, limit) && within(wave.measuredValues, m, limit)
                  && within(wave.wave, n) && within(wave.kGrid, n) && within(wave.envValues, n)
                  && within(wave.winValues, n) && within(wave.ftWave, n) && within(wave.ftChi, n)
                  && within(wave.ftEnv, n) && within(wave.ftWin, n) && within(wave.ftMeasured, m)
@@ -201,11 +271,12 @@ int main(int argc, char *argv[])
     }
     Soak soak { *w, Dice(options.value("seed").toUInt()) };
     const QStringList names
-        = QString("slider|switch|field|mouse|resize|Chi(R) window|close data|file").split('|');
+        = QString("slider|switch|field|mouse|resize|Chi(R) window|close data|file|shells")
+              .split('|');
     for (int i = 0; i < count && problems.isEmpty(); ++i) {
         // By weight: the mouse and the fields reach the most code.
         const int a
-            = QByteArray("00011122223333333333334567777777").at(soak.d.uniform(0, 31)) - '0';
+            = QByteArray("00011122223333333333334567777777888").at(soak.d.uniform(0, 34)) - '0';
         step(i, names[a]);
         soak.act(a);
         QCoreApplication::processEvents();

@@ -192,7 +192,7 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "Show this measured chi(k) beside the simulation: a column text file (comment lines "
         "#, !, % or ;, header lines, then rows of numbers separated by blanks, tabs, commas or "
         "semicolons), k in 1/Angstrom and the unweighted chi; '-' is standard input. Replaces a "
-        "scenario's.");
+        "scenario's. With --fit it may be given several times.");
     const QCommandLineOption dataColumnsOption = valued(
         "data-columns", "K,CHI",
         QStringLiteral("The columns of --data that hold k and chi, counted from 1 (default 1,2; "

@@ -82,7 +82,7 @@ bool ShellFit::choose(const ChiCalculator &grid, const ChiCalculator::Settings &
                               .arg(dR, 0, 'g', 3));
     } else {
         const int computed
-            = std::min({ grid.gridValid(), grid.gridCount(), settings.window.size() });
+            = std::min({ grid.gridValid(), grid.gridCount(), int(settings.window.size()) });
         for (int i = 0; i < computed; ++i) {
             if (settings.window.at(i) > 0.0)
                 samples.append(i);

@@ -279,7 +279,7 @@ void tst_ShellFit::setUp()
     QVERIFY2(error.contains(refused), qPrintable(error));
     QCOMPARE(fit.residualCount(), refused.isEmpty() ? residuals : 78);
     QCOMPARE(fit.independentPoints(), refused.isEmpty() ? nIdp : 1 + 28.8 / M_PI);
-    QCOMPARE(fit.varied().size(), 4);
+    QVERIFY(fit.varied().size() == 4);
     QCOMPARE(ShellFit::check(in.grid, in.settings, in.shells, in.fit, &error),
              refused.isEmpty() || refused.contains("measured"));
 }
@@ -335,7 +335,7 @@ void tst_ShellFit::batch()
     const QVector<FitReport> r
         = batch.run({ foil, "no/such.chik", foil, fixtures + "athena.chik", foil },
                     [&progress](int done) { progress << done; });
-    QCOMPARE(r.size(), 5);
+    QVERIFY(r.size() == 5);
     for (int i : { 0, 2, 4 }) {
         QVERIFY(r[i].converged);
         for (int p = 0; p < 4; ++p)

@@ -123,7 +123,7 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "fine. Options take their value as the next argument or after '='; given twice, the\n"
         "last counts. Nothing is written unless everything can be. Runs without a display\n"
         "(Qt's offscreen platform) unless QT_QPA_PLATFORM says otherwise.\n"
-        "Exit status: 0 done, 1 a file could not be written, 2 bad input."));
+        "Exit status: 0 done, 1 a file could not be written, 2 bad input, 3 a fit failed."));
     // Not addHelpOption(): its --help-all would list Qt's own options, which do not apply here.
     const QCommandLineOption helpOption({ QStringLiteral("h"), QStringLiteral("help") },
                                         QStringLiteral("Displays this help."));

@@ -105,6 +105,27 @@ bool ShellFit::setUp(const ChiCalculator &grid, const ChiCalculator::Settings &s
     ShellFit next;
     if (!next.choose(grid, settings, shells, fit, error))
         return false;
+    // Past its ends the measured chi(k) counts as 0: a window reaching there would fit the
+    // model to zeros.
+    double wFirst = NAN, wLast = NAN;
+    const int computed
+        = std::min({ grid.gridValid(), grid.gridCount(), int(settings.window.size()) });
+    for (int i = 0; i < computed; ++i) {
+        const double k = i * grid.gridDk() + grid.gridKMin();
+        if (settings.window.at(i) > 0.0) {
+            wFirst = std::isnan(wFirst) ? k : wFirst;
+            wLast = k;
+        }
+    }
+    if (wFirst < data.k.constFirst() || wLast > data.k.constLast()) {
+        *error = tr("The measured chi(k) covers k = %1 … %2 Å⁻¹, but the window W(k) is above 0 "
+                    "from %3 to %4 Å⁻¹: keep the window inside the data.")
+                     .arg(data.k.constFirst())
+                     .arg(data.k.constLast())
+                     .arg(wFirst)
+                     .arg(wLast);
+        return false;
+    }
 
     // The fit's own scale and window, whatever the windows show.
     next.settings = settings;

@@ -253,6 +253,15 @@ void tst_ShellFit::setUp_data()
                                        << 0 << 0.0;
     QTest::newRow("data 0") << Change([](Inputs *in) { in->data.chi.fill(0.0); })
                             << "The measured chi(R) is 0 throughout" << 0 << 0.0;
+    // The window is above 0 from 2.1 to 15.9.
+    QTest::newRow("data end in the window")
+        << Change([](Inputs *in) {
+               in->data.k.resize(241); // to k = 12
+               in->data.chi.resize(241);
+           })
+        << "measured chi(k) covers k = 0 … 12 Å⁻¹, but the window W(k) is above 0 from 2.1 "
+           "to 15.9"
+        << 0 << 0.0;
     QTest::newRow("k: data 0 in the window") << Change([](Inputs *in) {
         in->fit.space = FitSettings::KSpace;
         in->data.k = { 0, 1, 2, 16 };
@@ -342,8 +351,8 @@ void tst_ShellFit::batch()
             QCOMPARE(r[i].parameters.at(p).value, alone.parameters.at(p).value);
     }
     QVERIFY(!r[1].converged && r[1].message.contains("no/such.chik: cannot be read"));
-    // athena.chik ends at k = 0.4, below the window.
-    QVERIFY(!r[3].converged && r[3].message.contains("is 0 throughout"));
+    // athena.chik ends at k = 0.2, below the window.
+    QVERIFY(!r[3].converged && r[3].message.contains("keep the window inside the data"));
     QVERIFY(!progress.isEmpty() && progress.last() == 5
             && std::is_sorted(progress.begin(), progress.end()));
 }

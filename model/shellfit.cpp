@@ -106,20 +106,24 @@ bool ShellFit::setUp(const ChiCalculator &grid, const ChiCalculator::Settings &s
     if (!next.choose(grid, settings, shells, fit, error))
         return false;
     // Past its ends the measured chi(k) counts as 0: a window reaching there would fit the
-    // model to zeros.
-    double wFirst = NAN, wLast = NAN;
+    // model to zeros. Where W is below a thousandth of its peak (a Gaussian's tails) the zeros
+    // weigh nothing.
     const int computed
         = std::min({ grid.gridValid(), grid.gridCount(), int(settings.window.size()) });
+    const double peak = computed > 0 ? *std::max_element(settings.window.constBegin(),
+                                                         settings.window.constBegin() + computed)
+                                     : 0.0;
+    double wFirst = NAN, wLast = NAN;
     for (int i = 0; i < computed; ++i) {
         const double k = i * grid.gridDk() + grid.gridKMin();
-        if (settings.window.at(i) > 0.0) {
+        if (settings.window.at(i) > peak / 1000) {
             wFirst = std::isnan(wFirst) ? k : wFirst;
             wLast = k;
         }
     }
     if (wFirst < data.k.constFirst() || wLast > data.k.constLast()) {
-        *error = tr("The measured chi(k) covers k = %1 … %2 Å⁻¹, but the window W(k) is above 0 "
-                    "from %3 to %4 Å⁻¹: keep the window inside the data.")
+        *error = tr("The measured chi(k) covers k = %1 … %2 Å⁻¹, but the window W(k) spans %3 … "
+                    "%4 Å⁻¹: keep the window inside the data.")
                      .arg(data.k.constFirst())
                      .arg(data.k.constLast())
                      .arg(wFirst)

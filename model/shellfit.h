@@ -40,8 +40,8 @@ public:
     // computed sample) against data, as fit says, on the grid of grid (a copy of it is kept, with
     // the path tables it has made); edges are the window's four edges, in any order. On refusal
     // (no data, a name that is no parameter of this model, nothing varied, no bin or sample to
-    // compare, data that are zero there) returns false, sets *error to one line, and keeps the
-    // fit it had.
+    // compare, a window reaching past the data's ends, data that are zero where compared)
+    // returns false, sets *error to one line, and keeps the fit it had.
     bool setUp(const ChiCalculator &grid, const ChiCalculator::Settings &settings,
                const QVector<Shell> &shells, const MeasuredChi &data, const FitSettings &fit,
                const QVector<double> &edges, QString *error);

@@ -923,8 +923,8 @@
         <translation>窓関数 W(k) が 0 でないところで測定 chi(k) がすべて 0 です: フィットするものがありません。</translation>
     </message>
     <message>
-        <source>The measured chi(k) covers k = %1 … %2 Å⁻¹, but the window W(k) is above 0 from %3 to %4 Å⁻¹: keep the window inside the data.</source>
-        <translation>測定 chi(k) は k = %1 … %2 Å⁻¹ の範囲ですが、窓関数 W(k) は %3 から %4 Å⁻¹ まで 0 より大きくなっています: 窓をデータの内側に収めてください。</translation>
+        <source>The measured chi(k) covers k = %1 … %2 Å⁻¹, but the window W(k) spans %3 … %4 Å⁻¹: keep the window inside the data.</source>
+        <translation>測定 chi(k) は k = %1 … %2 Å⁻¹ の範囲ですが、窓関数 W(k) は %3 … %4 Å⁻¹ にわたっています: 窓をデータの内側に収めてください。</translation>
     </message>
 </context>
 <context>

@@ -254,14 +254,18 @@ void tst_ShellFit::setUp_data()
     QTest::newRow("data 0") << Change([](Inputs *in) { in->data.chi.fill(0.0); })
                             << "The measured chi(R) is 0 throughout" << 0 << 0.0;
     // The window is above 0 from 2.1 to 15.9.
-    QTest::newRow("data end in the window")
-        << Change([](Inputs *in) {
-               in->data.k.resize(241); // to k = 12
-               in->data.chi.resize(241);
-           })
-        << "measured chi(k) covers k = 0 … 12 Å⁻¹, but the window W(k) is above 0 from 2.1 "
-           "to 15.9"
-        << 0 << 0.0;
+    // Centred at 9 with a width of 2: exp(-(k - 9)² / 8) is 3e-4 of its peak at k = 1, and
+    // the data from there on leave out only such tails.
+    QTest::newRow("Gaussian tails past the data") << Change([](Inputs *in) {
+        in->setWindow(WindowFunc::Gaussian);
+        in->data.k.remove(0, 20);
+        in->data.chi.remove(0, 20);
+    }) << "" << 78 << 1 + 28.8 / M_PI;
+    QTest::newRow("data end in the window") << Change([](Inputs *in) {
+        in->data.k.resize(241); // to k = 12
+        in->data.chi.resize(241);
+    }) << "measured chi(k) covers k = 0 … 12 Å⁻¹, but the window W(k) spans 2.1 … 15.9"
+                                            << 0 << 0.0;
     QTest::newRow("k: data 0 in the window") << Change([](Inputs *in) {
         in->fit.space = FitSettings::KSpace;
         in->data.k = { 0, 1, 2, 16 };

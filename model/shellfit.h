@@ -54,7 +54,7 @@ public:
     // last result); the others from the model. Values outside a range are left out.
     void startFrom(const FitReport &report);
 
-    // Runs the fit. What the fitter refuses (more variables than independent points, say) and
+    // Runs the fit. What the fitter refuses (as many variables as independent points or more) and
     // every failure come back in a report that did not converge, holding the start values.
     FitReport run();
 

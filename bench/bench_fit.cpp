@@ -1,4 +1,12 @@
+#include "model/feffpathfile.h"
+#include "model/fitbatch.h"
 #include "model/fitter.h"
+#include "model/measuredchifile.h"
+#include "model/shellfit.h"
+#include "panels/windowfunc.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -95,8 +103,100 @@ void BM_SyntheticFit(benchmark::State &state)
         = benchmark::Counter(evaluations, benchmark::Counter::kAvgIterations);
 }
 
+const QString copper = QStringLiteral(FOURK_FIXTURES "/copper/");
+
+// The copper foil at 10 K against FEFF paths, as the windows would hand it to a fit: the grid
+// 0 … 16 by 0.1 with 1024-point transforms, n = 2, Hanning edges 2, 4, 14, 16.
+struct CopperFit
+{
+    explicit CopperFit(const QVector<int> &paths)
+    {
+        grid.setGrid(0.0, 16.0, 0.1, 1024);
+        WindowFunc w;
+        w.setPositions(edges);
+        for (int i = 0; i < 160; ++i)
+            settings.window.append(w.windowValue(i * 0.1));
+        QString error;
+        if (!MeasuredChiFile::read(copper + "copper-foil-10K.chik", 1, 2, &data, &error))
+            qFatal("%s", qPrintable(error));
+        fit.vary = QStringList { "s02", "e0" };
+        for (int p : paths) {
+            FeffPath path;
+            if (!FeffPathFile::read(copper + QString::asprintf("feff%04d.dat", p), &path, &error))
+                qFatal("%s", qPrintable(error));
+            shells.append(Shell::fromPath(path));
+            fit.vary << QString("%1.r").arg(shells.size())
+                     << QString("%1.sigma").arg(shells.size());
+        }
+        fit.rMin = 1.7;
+        fit.rMax = paths.size() > 1 ? 4.6 : 2.9;
+    }
+
+    ChiCalculator grid;
+    ChiCalculator::Settings settings;
+    QVector<Shell> shells;
+    MeasuredChi data;
+    FitSettings fit;
+    QVector<double> edges { 2, 4, 14, 16 };
+};
+
+// A whole fit from the path's own values (S0² 1, E0 0, R = reff, Sigma 0.05 Å), set-up
+// included, as "Fit live" makes one on every change. Argument: the paths, 1 (the first shell,
+// R 1.7 … 2.9 Å, 4 variables) or 4 (paths 1, 2, 3 and 5, R 1.7 … 4.6 Å, 10 variables).
+void BM_ShellFit(benchmark::State &state)
+{
+    const CopperFit in(state.range(0) == 1 ? QVector<int> { 1 } : QVector<int> { 1, 2, 3, 5 });
+    double evaluations = 0.0;
+    for (auto _ : state) {
+        ShellFit fit;
+        QString error;
+        if (!fit.setUp(in.grid, in.settings, in.shells, in.data, in.fit, in.edges, &error)) {
+            state.SkipWithError(error.toUtf8().constData());
+            break;
+        }
+        const FitReport report = fit.run();
+        if (!report.converged) {
+            state.SkipWithError(report.message.toUtf8().constData());
+            break;
+        }
+        evaluations += report.evaluations;
+        benchmark::DoNotOptimize(report.parameters.constData());
+    }
+    state.counters["evaluations"]
+        = benchmark::Counter(evaluations, benchmark::Counter::kAvgIterations);
+}
+
+// 1,000 copies of the copper foil's file, each read and fitted (the first shell's 4 variables)
+// by FitBatch on every core, as fourk-export --fit with 1,000 --data does.
+void BM_FitBatch(benchmark::State &state)
+{
+    const CopperFit in({ 1 });
+    QTemporaryDir dir;
+    QStringList files;
+    for (int i = 0; i < 1000; ++i) {
+        files << dir.filePath(QString::asprintf("cu%04d.chik", i));
+        QFile::copy(copper + "copper-foil-10K.chik", files.last());
+    }
+    FitBatch batch;
+    batch.grid = in.grid;
+    batch.settings = in.settings;
+    batch.shells = in.shells;
+    batch.fit = in.fit;
+    batch.edges = in.edges;
+    for (auto _ : state) {
+        const QVector<FitReport> reports = batch.run(files);
+        if (!std::all_of(reports.begin(), reports.end(),
+                         [](const FitReport &r) { return r.converged; })) {
+            state.SkipWithError("a fit of the batch failed");
+            break;
+        }
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_ShellFit)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FitBatch)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SyntheticResiduals);
 // Threads(2): two fits at once, one a core, as a batch of files spread over the cores runs.
 BENCHMARK(BM_SyntheticFit)->Arg(0)->Arg(1)->Threads(1)->Threads(2)->UseRealTime();

@@ -54,6 +54,8 @@ public:
 
     // The settings the calculator is handed; n, S0², E0 and the scale are the model's own.
     const ChiCalculator::Settings &settings() const { return config; }
+    // The calculator, whose grid and path tables a fit copies.
+    const ChiCalculator &grid() const { return calculator; }
     void setS02(double v);
     void setE0(double v);
     void setScale(ChiArrays::Scale s);

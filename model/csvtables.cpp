@@ -1,6 +1,7 @@
 #include "csvtables.h"
 
 #include "model/awave.h"
+#include "model/filename.h"
 
 #include <QStringList>
 
@@ -17,6 +18,20 @@ QByteArray row(std::initializer_list<double> values)
     for (double v : values)
         cells.append(number(v));
     return cells.join(QLatin1Char(',')).toLatin1() + '\n';
+}
+
+// A cell's text as its bytes: file names keep theirs, UTF-8 or not.
+QByteArray text(const QString &cell)
+{
+    const bool plain = std::none_of(cell.begin(), cell.end(), [](QChar c) {
+        return c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\n')
+               || c == QLatin1Char('\r');
+    });
+    if (plain)
+        return FileName::toNative(cell);
+    QString quoted = cell;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return '"' + FileName::toNative(quoted) + '"';
 }
 
 } // namespace
@@ -86,6 +101,32 @@ QByteArray chiR(const AWave &w)
             line += ',' + row({ w.ftRe(shell, j), w.ftIm(shell, j), w.ftAbs(shell, j) });
         }
         out += line;
+    }
+    return out;
+}
+
+QByteArray fits(const QStringList &names, const QStringList &files,
+                const QVector<FitReport> &reports)
+{
+    QByteArray out("file");
+    for (const QString &name : names)
+        out += ',' + text(name) + ',' + text(name + QStringLiteral("_uncertainty"));
+    out += ",rfactor,converged,message\n";
+    for (int i = 0; i < files.size() && i < reports.size(); ++i) {
+        const FitReport &r = reports.at(i);
+        QByteArray line = text(files.at(i));
+        for (const QString &name : names) {
+            QByteArray cells(",,");
+            for (const FitReport::Parameter &p : r.parameters) {
+                if (p.name == name && r.converged)
+                    cells
+                        = ',' + number(p.value).toLatin1() + ',' + number(p.uncertainty).toLatin1();
+            }
+            line += cells;
+        }
+        line += ',' + (r.converged ? number(r.rfactor).toLatin1() : QByteArray());
+        line += r.converged ? ",true," : ",false,";
+        out += line + text(r.message) + '\n';
     }
     return out;
 }

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "model/fitreport.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 class AWave;
 
@@ -19,6 +23,13 @@ QByteArray chiK(const AWave &w);
 // at the R the chi(R) plot puts them; data_re,data_im,data_abs, the measured chi(k)'s
 // transform, while one is loaded; and shell1_re,shell1_im,shell1_abs … with several shells.
 QByteArray chiR(const AWave &w);
+
+// One row per file, in order: file, a column of values and one of uncertainties for each name
+// (NAME and NAME_uncertainty), rfactor, converged, message. A fit that did not converge leaves
+// its values, uncertainties and R-factor empty; its message says why. Texts with a comma, a
+// quote or a line break are quoted.
+QByteArray fits(const QStringList &names, const QStringList &files,
+                const QVector<FitReport> &reports);
 
 // Bin spacing in R, computed as the chi(R) plot computes it.
 double binSpacing(const AWave &w);

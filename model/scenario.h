@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/chiarrays.h"
+#include "model/fitreport.h"
 #include "model/fitsettings.h"
 #include "model/measuredchi.h"
 #include "model/shell.h"
@@ -15,10 +16,13 @@
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 // Everything a user can set in the windows, as plain values: the shells, the k-weight, S0², E0
-// and the scale, the window edges, the factor switches, the chi(R) selectors, the pointer and the
-// measured chi(k) shown beside the simulation. Scenario files and fourk-export's options are read
-// into one, with the same rules; a default-constructed scenario is the program at start-up.
+// and the scale, the window edges, the factor switches, the chi(R) selectors, the pointer, the
+// measured chi(k) shown beside the simulation, and the fit's settings and last report. Scenario
+// files and fourk-export's options are read into one, with the same rules; a default-constructed
+// scenario is the program at start-up.
 class Scenario
 {
     Q_DECLARE_TR_FUNCTIONS(Scenario)
@@ -72,6 +76,8 @@ public:
     // Empty when no measured chi(k) is loaded.
     MeasuredChi data;
     FitSettings fit;
+    // The last fit's report, if there was one: saved under "fit" as "report".
+    std::optional<FitReport> fitReport;
     // Keys of a scenario file that this version does not read, with their values' JSON text as
     // the file had it, in its order: saved again as they were, for the version that wrote them.
     QVector<QPair<QString, QByteArray>> laterKeys;

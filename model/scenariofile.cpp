@@ -447,8 +447,40 @@ public:
         f.rMax = ends.at(1).toDouble();
         if (!inner.flag(QStringLiteral("live"), &f.live, true))
             return done(false);
+        std::optional<FitReport> report;
+        if (!inner.report(s->shells.size(), &report))
+            return done(false);
         s->fit = f;
+        s->fitReport = report;
         return done(true);
+    }
+
+    // Optional: the last fit's report, its values named as the shells have them.
+    bool report(int shellCount, std::optional<FitReport> *out)
+    {
+        const QString key = QStringLiteral("report");
+        const QJsonValue v = lookup(key);
+        if (v.isUndefined())
+            return true;
+        if (!v.isObject())
+            return fail(key, ScenarioFile::tr("an object"), v);
+        FitReport r;
+        QString error;
+        if (!FitReport::fromJson(v.toObject(), &r, &error)) {
+            problem = quotedKey(key) + QStringLiteral(": ") + error;
+            return false;
+        }
+        for (const FitReport::Parameter &p : qAsConst(r.parameters)) {
+            int shell;
+            Parameter::Id id;
+            if (!FitSettings::parseName(p.name, shellCount, &shell, &id)) {
+                problem = ScenarioFile::tr("%1: %2 is not a parameter of the shells")
+                              .arg(quotedKey(key), quotedKey(p.name));
+                return false;
+            }
+        }
+        *out = r;
+        return true;
     }
 
     // Optional: a scenario without it has no measured chi(k).
@@ -778,12 +810,13 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
     members.append({ QStringLiteral("show"), QJsonArray::fromStringList(s.show) });
     members.append({ QStringLiteral("shell_curves"), s.shellCurves });
     members.append({ QString::fromLatin1(Parameter::of(Parameter::Pointer).key), s.pointer });
-    members.append(
-        { QStringLiteral("fit"),
-          QJsonObject { { QStringLiteral("vary"), QJsonArray::fromStringList(s.fit.vary) },
-                        { QStringLiteral("space"), FitSettings::spaceNames().at(s.fit.space) },
-                        { QStringLiteral("r_range"), QJsonArray { s.fit.rMin, s.fit.rMax } },
-                        { QStringLiteral("live"), s.fit.live } } });
+    QJsonObject fit { { QStringLiteral("vary"), QJsonArray::fromStringList(s.fit.vary) },
+                      { QStringLiteral("space"), FitSettings::spaceNames().at(s.fit.space) },
+                      { QStringLiteral("r_range"), QJsonArray { s.fit.rMin, s.fit.rMax } },
+                      { QStringLiteral("live"), s.fit.live } };
+    if (s.fitReport)
+        fit.insert(QStringLiteral("report"), s.fitReport->toJson());
+    members.append({ QStringLiteral("fit"), fit });
     if (!s.data.isEmpty()) {
         QJsonArray k;
         QJsonArray chi;

@@ -1,6 +1,7 @@
 #include "exportoptions.h"
 
 #include "model/feffpathfile.h"
+#include "model/fitsettings.h"
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
 #include "plot/plotimage.h"
@@ -122,7 +123,7 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "fine. Options take their value as the next argument or after '='; given twice, the\n"
         "last counts. Nothing is written unless everything can be. Runs without a display\n"
         "(Qt's offscreen platform) unless QT_QPA_PLATFORM says otherwise.\n"
-        "Exit status: 0 done, 1 a file could not be written, 2 bad input."));
+        "Exit status: 0 done, 1 a file could not be written, 2 bad input, 3 a fit failed."));
     // Not addHelpOption(): its --help-all would list Qt's own options, which do not apply here.
     const QCommandLineOption helpOption({ QStringLiteral("h"), QStringLiteral("help") },
                                         QStringLiteral("Displays this help."));
@@ -191,13 +192,40 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         "Show this measured chi(k) beside the simulation: a column text file (comment lines "
         "#, !, % or ;, header lines, then rows of numbers separated by blanks, tabs, commas or "
         "semicolons), k in 1/Angstrom and the unweighted chi; '-' is standard input. Replaces a "
-        "scenario's.");
+        "scenario's. With --fit it may be given several times.");
     const QCommandLineOption dataColumnsOption = valued(
         "data-columns", "K,CHI",
         QStringLiteral("The columns of --data that hold k and chi, counted from 1 (default 1,2; "
                        "at most %1).")
             .arg(MeasuredChi::maxColumn));
     parser.addOptions({ windowOption, envelopeOption, showOption, dataOption, dataColumnsOption });
+    const QCommandLineOption fitOption = valued(
+        "fit", "LIST",
+        "Fit these parameters of the model to the measured chi(k), then write every other output "
+        "from the fitted model: comma-separated names s02, e0 and SHELL.KEY, SHELL a shell's "
+        "number from 1 and KEY one of degen, r, sigma, p0, p2 (e.g. s02,e0,1.r,1.sigma). Each "
+        "stays inside its option's range. With --data given several times, each file is fitted "
+        "from the same starting model, the files spread over all cores; --fit-table is then the "
+        "only output. Exit status 3: a fit failed (the report or table says why; only they are "
+        "written).");
+    const QCommandLineOption fitSpaceOption = valued(
+        "fit-space", "SPACE",
+        "r: compare the real and imaginary parts of chi(R) (k^n W chi, dk/sqrt(pi) scaled) at "
+        "every bin in the R range (the default); k: k^n W chi at every k where W > 0.");
+    const QCommandLineOption fitROption
+        = valued("fit-r", "A,B",
+                 QStringLiteral("The R range of the fit in Angstrom, %1 (default 1,3).")
+                     .arg(FitSettings::acceptedRange()));
+    const QCommandLineOption fitReportOption = valued(
+        "fit-report", "FILE",
+        "Write the fit's report (JSON: parameters with value and uncertainty, correlations, "
+        "rfactor, n_idp, n_var, chi_square, evaluations, converged, message).");
+    const QCommandLineOption fitTableOption = valued(
+        "fit-table", "FILE",
+        "Write one CSV row per --data file, in their order: file, each value and its "
+        "uncertainty, rfactor, converged, message. A file that cannot be read or fitted fails "
+        "its row only. Progress goes to standard error when it is a terminal.");
+    parser.addOptions({ fitOption, fitSpaceOption, fitROption, fitReportOption, fitTableOption });
     for (const Switch &s : switches)
         parser.addOption(QCommandLineOption(s.name, s.description));
 
@@ -351,6 +379,34 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         }
     }
 
+    if (parser.isSet(fitSpaceOption)) {
+        const int i = FitSettings::spaceNames().indexOf(parser.value(fitSpaceOption));
+        if (i < 0)
+            return fail("fit-space", QStringLiteral("r or k"), parser.value(fitSpaceOption));
+        scenario.fit.space = FitSettings::Space(i);
+    }
+    if (parser.isSet(fitROption)) {
+        const QString value = parser.value(fitROption);
+        const QStringList ends = value.split(QLatin1Char(','));
+        double a = NAN, b = NAN;
+        if (ends.size() != 2 || !toFinite(ends.at(0), &a) || !toFinite(ends.at(1), &b)
+            || !FitSettings::isValidRange(a, b))
+            return fail("fit-r", QStringLiteral("A,B: ") + FitSettings::acceptedRange(), value);
+        scenario.fit.rMin = a;
+        scenario.fit.rMax = b;
+    }
+    if (parser.isSet(fitOption)) {
+        const QString value = parser.value(fitOption);
+        QStringList names;
+        for (const QString &name : value.split(QLatin1Char(',')))
+            names.append(name.trimmed());
+        if (names.contains(QString()))
+            return fail("fit", QStringLiteral("a comma-separated list of names such as s02,e0,1.r"),
+                        value);
+        scenario.fit.vary = names;
+        fit = true;
+    }
+
     const auto file = [&](const QCommandLineOption &option, QString *target, bool plot) {
         if (!parser.isSet(option))
             return true;
@@ -369,8 +425,16 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
     };
     if (!file(chiKOption, &chiKFile, false) || !file(chiROption, &chiRFile, false)
         || !file(plotKOption, &plotKFile, true) || !file(plotROption, &plotRFile, true)
-        || !file(saveOption, &scenarioFile, false))
+        || !file(saveOption, &scenarioFile, false) || !file(fitReportOption, &fitReportFile, false)
+        || !file(fitTableOption, &fitTableFile, false))
         return Invalid;
+    for (const QCommandLineOption *option : { &fitReportOption, &fitTableOption }) {
+        if (parser.isSet(*option) && !fit) {
+            error = QStringLiteral("--%1 needs --fit, the parameters to fit")
+                        .arg(option->names().constFirst());
+            return Invalid;
+        }
+    }
 
     if (parser.isSet(sizeOption)) {
         const QString value = parser.value(sizeOption);
@@ -386,10 +450,25 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         size = QSize(w, h);
     }
 
-    if (chiKFile.isEmpty() && chiRFile.isEmpty() && plotKFile.isEmpty() && plotRFile.isEmpty()
-        && scenarioFile.isEmpty()) {
-        error = QStringLiteral("nothing to write: give --chik, --chir, --plot-k, --plot-r or "
-                               "--save-scenario (see --help)");
+    const bool oneModel = !chiKFile.isEmpty() || !chiRFile.isEmpty() || !plotKFile.isEmpty()
+                          || !plotRFile.isEmpty() || !scenarioFile.isEmpty()
+                          || !fitReportFile.isEmpty();
+    if (!oneModel && fitTableFile.isEmpty()) {
+        error = QStringLiteral("nothing to write: give --chik, --chir, --plot-k, --plot-r, "
+                               "--save-scenario, --fit-report or --fit-table (see --help)");
+        return Invalid;
+    }
+    // Several files are fitted into a table; the other outputs each show one model.
+    const QStringList data = parser.values(dataOption);
+    const bool batch = fit && data.size() > 1;
+    if (batch && (oneModel || fitTableFile.isEmpty())) {
+        error = QStringLiteral("--data is given %1 times: the fits of several files go to "
+                               "--fit-table, the only output then")
+                    .arg(data.size());
+        return Invalid;
+    }
+    if (fit && data.isEmpty() && scenario.data.isEmpty()) {
+        error = QStringLiteral("--fit needs --data, the measured chi(k) to fit");
         return Invalid;
     }
 
@@ -412,12 +491,26 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
             return Invalid;
         }
     }
-    if (parser.isSet(dataOption)) {
-        if (parser.value(dataOption) == QLatin1String("-")
-            && parser.value(scenarioOption) == QLatin1String("-")) {
-            error = QStringLiteral("--scenario and --data cannot both read standard input");
-            return Invalid;
-        }
+    // Without --fit, the last --data counts.
+    const QStringList read = batch ? data : QStringList(data.mid(data.size() - 1));
+    if (read.contains(QStringLiteral("-")) && parser.value(scenarioOption) == QLatin1String("-")) {
+        error = QStringLiteral("--scenario and --data cannot both read standard input");
+        return Invalid;
+    }
+    if (read.count(QStringLiteral("-")) > 1) {
+        error = QStringLiteral("--data names standard input ('-') more than once");
+        return Invalid;
+    }
+    this->kColumn = kColumn;
+    this->chiColumn = chiColumn;
+    if (batch) {
+        dataFiles = data;
+        // Read by the fits, each file an input no output may replace.
+        for (const QString &path : data)
+            inputs.files.append({ QStringLiteral("--data"), path, false });
+    } else if (parser.isSet(dataOption)) {
+        if (fit)
+            dataFiles = QStringList { parser.value(dataOption) };
         if (!MeasuredChiFile::read(parser.value(dataOption), kColumn, chiColumn, &scenario.data,
                                    &error))
             return Invalid;

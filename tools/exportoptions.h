@@ -27,6 +27,15 @@ public:
     QString plotKFile;
     QString plotRFile;
     QString scenarioFile;
+    // --fit: the parameters scenario.fit.vary names are fitted, to the one measured chi(k) of
+    // the scenario (--data or --scenario), or to each of several --data files, which are then
+    // read by the fits themselves (dataFiles, with their columns).
+    bool fit = false;
+    QStringList dataFiles;
+    int kColumn = 1;
+    int chiColumn = 2;
+    QString fitReportFile;
+    QString fitTableFile;
     QSize size { 800, 600 };
     // --scenario and --data, which no output may replace (but --save-scenario the scenario).
     InputFiles inputs;

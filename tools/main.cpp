@@ -64,10 +64,14 @@ int main(int argc, char *argv[])
     Exporter exporter;
     OutputFiles out(&options.inputs);
     QString error;
-    if (!exporter.collect(options, &out, &error))
-        return failWith(error, 1);
+    const Exporter::Outcome outcome = exporter.collect(options, &out, &error);
+    if (outcome == Exporter::TooLarge || outcome == Exporter::BadInput)
+        return failWith(error, outcome);
     // An output that is an input or another output is bad input.
     if (!out.write())
         return failWith(out.error, out.sameFile ? 2 : 1);
+    // A failed fit still writes the report and the table that say why.
+    if (outcome == Exporter::FitFailed)
+        return failWith(error, outcome);
     return 0;
 }

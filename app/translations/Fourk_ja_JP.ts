@@ -1010,6 +1010,53 @@
         <source>the key %1 is given twice in one object (%2)</source>
         <translation>キー %1 が一つのオブジェクトに二度あります（%2）</translation>
     </message>
+    <message>
+        <source>%1: %2 is not a parameter of the shells</source>
+        <translation>%1: %2 はシェルのパラメータではありません</translation>
+    </message>
+</context>
+<context>
+    <name>ShellFit</name>
+    <message>
+        <source>Nothing is varied: choose at least one parameter to fit.</source>
+        <translation>動かすものがありません: フィットするパラメータを一つ以上選んでください。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a parameter of this model: it has s02, e0 and, for each shell from 1 to %2, SHELL.degen, .r, .sigma, .p0 and .p2.</source>
+        <translation>「%1」はこのモデルのパラメータではありません: パラメータは s02、e0 と、1 から %2 までの各シェルの SHELL.degen、.r、.sigma、.p0、.p2 です。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; belongs to shell %2, which is off: it does not change the model.</source>
+        <translation>「%1」はオフのシェル %2 のものです: モデルを変えません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is varied twice.</source>
+        <translation>「%1」が二度動かされています。</translation>
+    </message>
+    <message>
+        <source>No bin of chi(R) lies in the R range %1 … %2 Å, whose bins are %3 Å apart: widen the range.</source>
+        <translation>R 範囲 %1 … %2 Å に chi(R) のビンがありません（ビンの間隔は %3 Å）: 範囲を広げてください。</translation>
+    </message>
+    <message>
+        <source>The window W(k) is 0 at every k computed: there is nothing to compare in k.</source>
+        <translation>計算するすべての k で窓関数 W(k) が 0 です: k で比べるものがありません。</translation>
+    </message>
+    <message>
+        <source>There is no measured chi(k) to fit the shells to.</source>
+        <translation>シェルをフィットする測定 chi(k) がありません。</translation>
+    </message>
+    <message>
+        <source>The measured chi(R) is 0 throughout the R range %1 … %2 Å: there is nothing to fit.</source>
+        <translation>測定 chi(R) が R 範囲 %1 … %2 Å 全体で 0 です: フィットするものがありません。</translation>
+    </message>
+    <message>
+        <source>The measured chi(k) is 0 wherever the window W(k) is not: there is nothing to fit.</source>
+        <translation>窓関数 W(k) が 0 でないところで測定 chi(k) がすべて 0 です: フィットするものがありません。</translation>
+    </message>
+    <message>
+        <source>The measured chi(k) covers k = %1 … %2 Å⁻¹, but the window W(k) spans %3 … %4 Å⁻¹: keep the window inside the data.</source>
+        <translation>測定 chi(k) は k = %1 … %2 Å⁻¹ の範囲ですが、窓関数 W(k) は %3 … %4 Å⁻¹ にわたっています: 窓をデータの内側に収めてください。</translation>
+    </message>
 </context>
 <context>
     <name>ShellModel</name>

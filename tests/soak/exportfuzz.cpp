@@ -3,10 +3,13 @@
 
 #include "harness.h"
 #include "model/feffpathfile.h"
+#include "model/fitreport.h"
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
 
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -37,8 +40,8 @@ QMap<QString, QByteArray> snapshot()
 const QStringList known
     = QString("n=3 r=2.5 p0=-1 p2=0.1 sigma=0.2 pointer=9 window=1,2,14,15 envelope=0:1,8:0.5,16:0 "
               "show=abs,F,data size=80x60 data-columns=2,3 shell=feff=path.dat,sigma=0.1 "
-              "scale=absolute s02=0.8 e0=5 scenario=scenario data=data "
-              "chik chir plot-k plot-r save-scenario")
+              "scale=absolute s02=0.8 e0=5 scenario=scenario data=data fit=s02,e0,1.r "
+              "fit-r=1.5,3 fit-space=k chik chir plot-k plot-r save-scenario fit-report fit-table")
           .split(' ');
 
 // A likely or odd value, an input file kept or damaged, or an output.
@@ -77,7 +80,7 @@ QStringList commandLine()
     QStringList args;
     // Almost always an output first, so that most runs get as far as building the windows.
     for (int i = d.chance(0.9) ? -1 : 0, n = d.uniform(0, 6); i < n; ++i) {
-        const QString option = d.pick(known.mid(i < 0 ? 17 : 0)), name = option.section('=', 0, 0);
+        const QString option = d.pick(known.mid(i < 0 ? 20 : 0)), name = option.section('=', 0, 0);
         const QString v = last["--" + name] = value(name, option.section('=', 1));
         args << (d.chance(0.3) ? QStringList { "--" + name + "=" + v }
                                : QStringList { "--" + name, v });
@@ -96,7 +99,8 @@ void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &b
            const QByteArray &fifo)
 {
     const QMap<QString, QByteArray> after = snapshot();
-    const QStringList outputs { "--chik", "--chir", "--plot-k", "--plot-r", "--save-scenario" };
+    const QStringList outputs { "--chik",          "--chir",       "--plot-k",   "--plot-r",
+                                "--save-scenario", "--fit-report", "--fit-table" };
     // No output may be an input or another output, but a scenario may be saved over itself.
     QVector<QPair<QString, QString>> taken;
     for (const QString input : { "--scenario", "--data" }) {
@@ -125,6 +129,17 @@ void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &b
         return want(err.count('\n') == 1 && err.startsWith("fourk-export: ") && after == before,
                     "not one line, or a file changed: " + err);
     want(!clash, "an output replaced an input or another output");
+    // A fit that failed writes only its report and table.
+    if (status == 3) {
+        QMap<QString, QByteArray> rest = after, was = before;
+        for (const QString option : { "--fit-report", "--fit-table" }) {
+            rest.remove(QDir::cleanPath(last.value(option)));
+            was.remove(QDir::cleanPath(last.value(option)));
+        }
+        return want(last.contains("--fit") && err.count('\n') == 1
+                        && err.startsWith("fourk-export: ") && rest == was,
+                    "a failed fit: not one line, or another file changed: " + err);
+    }
     // An input that the model's readers refuse must fail the run.
     Scenario s;
     MeasuredChi m;
@@ -152,6 +167,12 @@ void judge(int status, const QByteArray &err, const QMap<QString, QByteArray> &b
             good = good && std::isfinite(cell.toDouble(&good));
         if (option == "--save-scenario" && (good = ScenarioFile::parse(text, &s, &e)))
             saved = text;
+        FitReport report;
+        if (option == "--fit-report")
+            good = FitReport::fromJson(QJsonDocument::fromJson(text).object(), &report, &e)
+                   && report.converged;
+        if (option == "--fit-table")
+            good = text.startsWith("file,s02,") && text.contains(",true,");
         if (option.startsWith("--plot"))
             good = text.contains("<svg")
                    || QImage::fromData(text).size() == QSize(size[0].toInt(), size[1].toInt());

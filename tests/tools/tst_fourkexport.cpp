@@ -2,11 +2,14 @@
 #include "app/chir.h"
 #include "connectionguard.h"
 #include "model/awave.h"
+#include "model/fitreport.h"
 #include "model/scenariofile.h"
 #include "panels/wavectrl.h"
 
 #include <QDir>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -50,6 +53,7 @@ private slots:
     void sameAsWindows();
     void files_data();
     void files();
+    void fit();
 
 private:
     // Its status; standard output and error in out and err.
@@ -102,9 +106,8 @@ void tst_FourkExport::run_data()
            "\"far\", \"on\": false,|\"scale\": \"absolute\",|\"file\": \"feff9001.dat\"";
     // A Welch window from 0 to 10 is 1 - ((k - 5) / 5)^2 on its one taper pair: at k = 1,
     // 1 - 0.64 = 0.36; the scenario keeps the shape.
-    QTest::newRow("window shape")
-        << "--window-shape welch --window 0,5,5,10" << 0
-        << "\n1,|,0.35999999999999|\"window_shape\": \"welch\",";
+    QTest::newRow("window shape") << "--window-shape welch --window 0,5,5,10" << 0
+                                  << "\n1,|,0.35999999999999|\"window_shape\": \"welch\",";
     QTest::newRow("data") << "--no-window --data FIX/athena.chik --chir r.csv" << 0
                           << "k,chi,wave,envelope,window,data\n0,0,0,1,0,0\n0.10000000000000001,|"
                              ",-0.125\n|window_abs,data_re,data_im,data_abs\n0,|,0.875,0,0.875\n"
@@ -321,6 +324,49 @@ void tst_FourkExport::files()
         QVERIFY2(after.value(kept) == before.value(kept), kept);
     for (const QByteArray &part : expected.split('|'))
         QVERIFY2((status ? err : written).contains(part), written.left(300) + err);
+}
+
+// A fit writes its report and table and every other output from the fitted model; a scenario
+// keeps the report. Several files are fitted into one table, a file that fails failing its row.
+void tst_FourkExport::fit()
+{
+    QTemporaryDir dir;
+    const QString foil = fixtures + "copper/copper-foil-10K.chik";
+    const QString model = "--shell feff=" + fixtures
+                          + "copper/feff0001.dat --window 2,4,14,16 "
+                            "--fit-r 1.7,2.9 --fit s02,e0,1.r,1.sigma --data "
+                          + foil;
+    QCOMPARE(exportIn(dir.path(), model
+                                      + " --fit-report r.json --fit-table one.csv "
+                                        "--save-scenario s.fourk"),
+             0);
+    QVERIFY2(err.isEmpty(), err);
+    FitReport report;
+    QString error;
+    QVERIFY(FitReport::fromJson(QJsonDocument::fromJson(contents(dir.filePath("r.json"))).object(),
+                                &report, &error)
+            && report.converged && report.variableCount() == 4);
+    // The fitted shell at R 2.549 Å, not its path's 2.5527 Å; S0² 0.898.
+    const QByteArray saved = contents(dir.filePath("s.fourk"));
+    QVERIFY2(saved.contains("\"s02\": 0.89") && saved.contains("\"r\": 2.548")
+                 && saved.contains("\"report\":{") && saved.contains("\"vary\":[\"s02\",\"e0\""),
+             saved.left(2000));
+    const QList<QByteArray> one = contents(dir.filePath("one.csv")).split('\n');
+    QVERIFY(one.size() == 3 && one[1].startsWith(foil.toUtf8() + ",0.89")
+            && one[1].endsWith(",true,The fit converged after 30 evaluations."));
+    QCOMPARE(exportIn(dir.path(), "--scenario s.fourk --save-scenario again.fourk"), 0);
+    QCOMPARE(contents(dir.filePath("again.fourk")), saved);
+
+    QCOMPARE(
+        exportIn(dir.path(), model + " --data no/such.chik --data " + foil + " --fit-table t.csv"),
+        3);
+    QCOMPARE(err, QByteArray("fourk-export: 1 of 3 fits failed; their rows in 't.csv' say why\n"));
+    const QList<QByteArray> rows = contents(dir.filePath("t.csv")).split('\n');
+    QVERIFY(rows.size() == 5 && rows[0].startsWith("file,s02,s02_uncertainty,e0,")
+            && rows[1] == rows[3] && rows[1] == one[1]
+            && rows[2]
+                   == "no/such.chik,,,,,,,,,,false,no/such.chik: cannot be read (No such file "
+                      "or directory)");
 }
 
 QTEST_MAIN(tst_FourkExport)

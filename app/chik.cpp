@@ -2,6 +2,7 @@
 
 #include "app/chir.h"
 #include "app/filechooser.h"
+#include "app/fitpanel.h"
 #include "app/shellpanel.h"
 #include "model/awave.h"
 #include "model/csvtables.h"
@@ -68,6 +69,19 @@ ChiK::ChiK(QWidget *parent)
     dock->setWidget(shellPanel);
     addDockWidget(Qt::RightDockWidgetArea, dock);
     connect(shellPanel, SIGNAL(shellCurvesChanged()), this, SLOT(shellCurvesChanged()));
+
+    fitPanel = new FitPanel(waves.constFirst());
+    auto *fitDock = new QDockWidget(tr("Fit"), this);
+    fitDock->setObjectName(QStringLiteral("FitDock"));
+    fitDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    fitDock->setWidget(fitPanel);
+    addDockWidget(Qt::RightDockWidgetArea, fitDock);
+    actionUndoFit->setShortcut(QKeySequence::Undo);
+    connect(fitPanel, SIGNAL(fitRequested()), this, SLOT(fit()));
+    connect(fitPanel, SIGNAL(undoRequested()), this, SLOT(undoFit()));
+    connect(actionFit, SIGNAL(triggered()), this, SLOT(fit()));
+    connect(actionUndoFit, SIGNAL(triggered()), this, SLOT(undoFit()));
+    connect(waves.constFirst(), SIGNAL(updated()), this, SLOT(refitLive()));
     connect(shellPanel->AddPaths, SIGNAL(clicked()), this, SLOT(addPaths()));
 
     actionOpenScenario->setShortcut(QKeySequence::Open);
@@ -116,6 +130,7 @@ Scenario ChiK::scenario() const
 {
     Scenario s = waves.constFirst()->scenario();
     s.shellCurves = shellPanel->shellCurves();
+    s.fitReport = lastReport;
     s.show = chiR->shown();
     s.pointer = chiR->pointerR;
     s.laterKeys = laterKeys;
@@ -131,6 +146,9 @@ void ChiK::applyScenario(const Scenario &s)
     chiR->setPointer(s.pointer);
     shellPanel->setShellCurves(s.shellCurves);
     shellPanel->follow();
+    lastReport = s.fitReport;
+    fitPanel->showReport(s.fitReport ? *s.fitReport : FitReport());
+    fittedIn.clear();
     laterKeys = s.laterKeys;
     // The data shown now are the scenario's, if any.
     inputs.set(measuredInput(), QString());

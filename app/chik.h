@@ -9,10 +9,16 @@
 #include <QPointer>
 #include <QVector>
 
+#include "model/fitreport.h"
+#include "model/scenario.h"
+
+#include <optional>
+
 class AWave;
 class ChiR;
 class FileChooser;
 class ShellPanel;
+class FitPanel;
 class PlotScene;
 class Scenario;
 class MeasuredChi;
@@ -65,6 +71,10 @@ public:
     ChiR *chiR = nullptr;
     QVector<AWave *> waves;
 
+    // Fits the checked parameters to the measured chi(k) and shows the result, or says in the
+    // fit dock why it cannot; the shells stay as they were unless the fit converged.
+    bool fitShells();
+
 signals:
     void finishing();
 
@@ -75,6 +85,10 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private slots:
+    void fit();
+    void undoFit();
+    // While "Fit live" is on: refits when something the fit does not vary has changed.
+    void refitLive();
     void draw(PlotScene *scene);
     void openScenario();
     void saveScenario();
@@ -95,6 +109,9 @@ private slots:
     void measuredChanged();
 
 private:
+    bool runFit(bool live);
+    // What a live fit follows: everything the fit does not vary.
+    QVector<double> fitContext() const;
     bool writeFile(const QString &path, const QByteArray &data, bool scenario = false);
     // The words a message names the measured chi(k) file by, and the inputs know it by.
     static QString measuredInput();
@@ -110,6 +127,13 @@ private:
     QPointer<ChiR> ownChiR;
     FileChooser *files;
     ShellPanel *shellPanel;
+    FitPanel *fitPanel;
+    // The scenarios before each fit, for Undo Fit; the last fit's report, saved in scenarios.
+    QVector<Scenario> beforeFits;
+    std::optional<FitReport> lastReport;
+    QVector<double> fittedIn;
+    bool liveUndoTaken = false;
+    bool fitting = false;
     // The columns last asked for, offered again by the next dialog.
     int kColumn = 1;
     int chiColumn = 2;

@@ -165,6 +165,21 @@ void AWave::setScale(ChiArrays::Scale s)
     emit updated();
 }
 
+void AWave::applyFit(const QVector<Shell> &fitted, double s02, double e0)
+{
+    {
+        const QSignalBlocker self(this);
+        shells->update(fitted);
+        config.s02 = s02;
+        config.e0 = e0;
+        const Shell &shell = shells->shell(current);
+        for (Parameter::Id id : { Parameter::R, Parameter::P0, Parameter::P2, Parameter::Sigma })
+            ctrl->setValue(id, shell.value(id));
+    }
+    calcChi();
+    emit updated();
+}
+
 void AWave::setKGrid(double kMin, double kMax, double dk, int count)
 {
     calculator.setGrid(kMin, kMax, dk, count);

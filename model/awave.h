@@ -59,6 +59,9 @@ public:
     void setS02(double v);
     void setE0(double v);
     void setScale(ChiArrays::Scale s);
+    // A fit's result: the shells' new values and S0², E0, as one change that leaves a drag in
+    // progress and the current shell as they are; recomputes once and emits updated() once.
+    void applyFit(const QVector<Shell> &fitted, double s02, double e0);
 
     // What a fit varies and compares; the R range is drawn on the chi(R) plot. Setting it emits
     // updated() once; names of shells the list does not have are dropped.

@@ -203,6 +203,14 @@ void ShellModel::setShells(const QVector<Shell> &shells)
     endResetModel();
 }
 
+void ShellModel::update(const QVector<Shell> &shells)
+{
+    if (shells.size() != list.size())
+        return;
+    list = shells;
+    emit dataChanged(index(0, 0), index(list.size() - 1, ColumnCount - 1));
+}
+
 bool ShellModel::setValue(int row, Parameter::Id id, double v)
 {
     const int c = column(id);

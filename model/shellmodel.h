@@ -28,6 +28,9 @@ public:
 
     const QVector<Shell> &shells() const { return list; }
     const Shell &shell(int row) const { return list.at(row); }
+    // New values for the shells there are, of the same kinds, as one change (a fit's result);
+    // ignored for another number of shells.
+    void update(const QVector<Shell> &shells);
     // Replaces every shell; ignored unless there are 1 to Shell::maxCount.
     void setShells(const QVector<Shell> &shells);
     // A parameter of one shell, if the value is in its range.

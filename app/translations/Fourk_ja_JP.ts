@@ -163,6 +163,26 @@
         <source>&lt;p&gt;Fits use the Levenberg-Marquardt module of Eigen (Mozilla Public License 2.0), which derives from MINPACK. This product includes software developed by the University of Chicago, as Operator of Argonne National Laboratory.&lt;/p&gt;</source>
         <translation>&lt;p&gt;フィットには Eigen の Levenberg-Marquardt モジュール（Mozilla Public License 2.0）を使っています。これは MINPACK に由来します。本製品には、アルゴンヌ国立研究所の運営者としてのシカゴ大学が開発したソフトウェアが含まれています（This product includes software developed by the University of Chicago, as Operator of Argonne National Laboratory.）。&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>編集</translation>
+    </message>
+    <message>
+        <source>Undo Fit</source>
+        <translation>フィットを取り消す</translation>
+    </message>
+    <message>
+        <source>Put back the shells as they were before the last fit</source>
+        <translation>最後のフィットの前のシェルに戻します</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>フィット</translation>
+    </message>
+    <message>
+        <source>Fit the checked parameters to the measured chi(k)</source>
+        <translation>チェックしたパラメータを測定した χ(k) にフィットします</translation>
+    </message>
 </context>
 <context>
     <name>ChiR</name>

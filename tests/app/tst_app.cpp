@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QtTest>
 
@@ -447,6 +448,50 @@ private slots:
                  true);
     }
 
+    // The copper foil fitted from the windows as fourk-export fits it; undone; refitted live when
+    // an edge moves but not when a varied value is moved by hand.
+    void fitting()
+    {
+        QVERIFY(chik->addPathFiles({ fixtures + "copper/feff0001.dat" })
+                && chik->openMeasuredFile(fixtures + "copper/copper-foil-10K.chik", 1, 2));
+        wave->shells->remove(0);
+        wave->ctrl->WindowCtrl->setPositions({ 2, 4, 14, 16 });
+        FitSettings f;
+        f.vary = QStringList { "s02", "e0", "1.r", "1.sigma" };
+        f.rMin = 1.7;
+        f.rMax = 2.9;
+        wave->setFitSettings(f);
+        const Scenario before = chik->scenario();
+        QVERIFY(chik->fitShells());
+        const Shell &fitted = wave->shells->shell(0);
+        // 12 atoms at a / sqrt 2 = 2.548 Å in a lattice of 3.604 Å at 10 K.
+        QVERIFY2(std::fabs(fitted.r - 2.549) < 0.005 && std::fabs(wave->settings().s02 - 0.9) < 0.1,
+                 qPrintable(QString("%1 %2").arg(fitted.r).arg(wave->settings().s02)));
+        QVERIFY(chik->findChild<QPlainTextEdit *>("Report")->toPlainText().contains("1.r = 2.54"));
+        QVERIFY(chik->scenario().fitReport && chik->scenario().fitReport->converged);
+        auto *undo = chik->findChild<QAction *>("actionUndoFit");
+        QVERIFY(undo->isEnabled());
+        undo->trigger();
+        QVERIFY(!undo->isEnabled() && wave->shells->shell(0).r == before.shells[0].r
+                && wave->settings().s02 == before.s02);
+
+        // Live: an edge moved refits; R moved by hand does not.
+        f.live = true;
+        wave->setFitSettings(f);
+        const double r = wave->shells->shell(0).r;
+        QVERIFY(std::fabs(r - 2.549) < 0.005);
+        wave->ctrl->WindowCtrl->setPos(3, 15.5);
+        QVERIFY(wave->shells->shell(0).r != r
+                && std::fabs(wave->shells->shell(0).r - 2.549) < 0.01);
+        wave->ctrl->RBar->setValue(30);
+        QCOMPARE(wave->shells->shell(0).r, 3.0);
+        // A fit that cannot run says why and changes nothing.
+        f.vary = QStringList();
+        wave->setFitSettings(f);
+        QVERIFY(!chik->fitShells() && wave->shells->shell(0).r == 3.0);
+        QVERIFY(chik->findChild<QPlainTextEdit *>("Report")->toPlainText().contains("varied"));
+    }
+
     void mouse_data()
     {
         QTest::addColumn<bool>("onChiR"); // 1356 pixels wide: R = 2 at x = 452
@@ -504,7 +549,7 @@ private slots:
         QCOMPARE(menus.join('|'),
                  QString("File:|Open Scenario…%1|Save Scenario…%2|-|Open Measured chi(k)…|"
                          "Close Measured Data|-|Export chi(k) Table…|Export Chi(R) Table…|"
-                         "Save chi(k) Plot…|Save Chi(R) Plot…|-|Quit%3|Help:|About Fourk|"
+                         "Save chi(k) Plot…|Save Chi(R) Plot…|-|Quit%3|Edit:|Undo FitCtrl+Z|Fit|Help:|About Fourk|"
                          "File:|Export Chi(R) Table…|Save Chi(R) Plot…")
                      .arg(QKeySequence(QKeySequence::Open).toString(),
                           QKeySequence(QKeySequence::Save).toString(),

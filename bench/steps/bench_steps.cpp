@@ -5,6 +5,10 @@
 
 #include "program.h"
 
+#ifndef FOURK_BENCH_BASELINE
+#include "app/chir.h"
+#include "model/shellmodel.h"
+#endif
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 #include "plot/pixel.h"
@@ -73,6 +77,51 @@ void BM_EdgeDragStep(benchmark::State &state)
     oneShell<edgeDragSteps>(state);
 }
 
+#ifndef FOURK_BENCH_BASELINE
+// Copper's first ten FEFF paths, their thin curves shown in both plots, the first path the one
+// the sliders edit.
+void BM_SliderStepTenPaths(benchmark::State &state)
+{
+    Program program;
+    QStringList paths;
+    for (int i = 1; i <= 10; ++i)
+        paths << QString(FOURK_FIXTURES "/copper/feff%1.dat").arg(i, 4, 10, QChar('0'));
+    if (!program.chik->addPathFiles(paths) || !program.wave->shells->remove(0)
+        || !program.resizeSurfaces(sizeArgument(state))) {
+        state.SkipWithError("the paths were not added or the surfaces did not take the size");
+        return;
+    }
+    program.wave->setCurrentShell(0);
+    program.chik->chiR->setShown({ "abs", "total", "shells" });
+    settle();
+    sliderSteps(state, program);
+}
+
+// The copper foil fitted live with its first path (S0², E0, R and Sigma varied, R 1.7 … 2.9)
+// while the window edge at k = 4 is dragged: each move refits before both plots repaint.
+void BM_FitLiveEdgeDrag(benchmark::State &state)
+{
+    Program program;
+    AWave *wave = program.wave;
+    if (!program.chik->addPathFiles({ FOURK_FIXTURES "/copper/feff0001.dat" })
+        || !wave->shells->remove(0)
+        || !program.chik->openMeasuredFile(FOURK_FIXTURES "/copper/copper-foil-10K.chik", 1, 2)
+        || !program.resizeSurfaces(sizeArgument(state))) {
+        state.SkipWithError("the path or the data were not opened");
+        return;
+    }
+    wave->ctrl->WindowCtrl->setPositions({ 2, 4, 14, 16 });
+    FitSettings fit;
+    fit.vary = QStringList { "s02", "e0", "1.r", "1.sigma" };
+    fit.rMin = 1.7;
+    fit.rMax = 2.9;
+    fit.live = true;
+    wave->setFitSettings(fit);
+    settle();
+    edgeDragSteps(state, program);
+}
+#endif
+
 void surfaceSizes(benchmark::internal::Benchmark *b)
 {
     b->Args({ 800, 600 })->Args({ 1920, 1080 })->Args({ 3840, 2160 });
@@ -83,5 +132,9 @@ void surfaceSizes(benchmark::internal::Benchmark *b)
 
 BENCHMARK(BM_SliderStep)->Apply(surfaceSizes);
 BENCHMARK(BM_EdgeDragStep)->Apply(surfaceSizes);
+#ifndef FOURK_BENCH_BASELINE
+BENCHMARK(BM_SliderStepTenPaths)->Apply(surfaceSizes);
+BENCHMARK(BM_FitLiveEdgeDrag)->Apply(surfaceSizes);
+#endif
 
 } // namespace BenchSteps

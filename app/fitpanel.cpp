@@ -43,7 +43,8 @@ FitPanel::FitPanel(AWave *wave, QWidget *parent)
     setupUi(this);
     rMin = new ParameterField(RMinVal, Parameter::of(Parameter::R));
     rMax = new ParameterField(RMaxVal, Parameter::of(Parameter::R));
-    Parameters->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Sized when the shells change, not at every step (see rebuild()).
+    Parameters->header()->setSectionResizeMode(QHeaderView::Interactive);
     connect(Parameters, SIGNAL(itemChanged(QTreeWidgetItem *, int)), this,
             SLOT(itemChanged(QTreeWidgetItem *, int)));
     connect(SpaceBox, SIGNAL(activated(int)), this, SLOT(spaceChosen(int)));
@@ -88,6 +89,7 @@ void FitPanel::rebuild()
         group->setExpanded(true);
         builtFor << shells.at(s).name;
     }
+    resized = false;
 }
 
 void FitPanel::follow()
@@ -124,6 +126,11 @@ void FitPanel::follow()
             i->setText(2, fitted);
     }
     filling = false;
+    if (!resized) {
+        for (int c = 0; c < Parameters->columnCount(); ++c)
+            Parameters->resizeColumnToContents(c);
+        resized = true;
+    }
     {
         const QSignalBlocker box(SpaceBox);
         SpaceBox->setCurrentIndex(f.space);
@@ -215,6 +222,7 @@ QString FitPanel::reportText(const FitReport &r)
 void FitPanel::showReport(const FitReport &report)
 {
     last = report.converged ? report : FitReport();
+    resized = false;
     Report->setPlainText(reportText(report));
     follow();
 }

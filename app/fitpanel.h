@@ -59,5 +59,6 @@ private:
     QStringList builtFor;
     QVector<QTreeWidgetItem *> items;
     bool filling = false;
+    bool resized = false;
     FitReport last;
 };

@@ -18,10 +18,13 @@ ShellPanel::ShellPanel(AWave *wave, QWidget *parent)
     s02 = new ParameterField(S02Val, Parameter::of(Parameter::S02));
     e0 = new ParameterField(E0Val, Parameter::of(Parameter::E0));
     ShellTable->setModel(wave->shells);
+    // Sized to their contents when shells come and go, not at every slider step: sizing every
+    // cell again would cost more than the step itself.
     QHeaderView *header = ShellTable->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(ShellModel::Name, QHeaderView::Stretch);
-    ShellTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setStretchLastSection(true);
+    ShellTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ShellTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     ShellTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                 | QAbstractItemView::AnyKeyPressed);
 
@@ -33,6 +36,7 @@ ShellPanel::ShellPanel(AWave *wave, QWidget *parent)
     // After a new list the view has no current row; it gets the wave's again.
     connect(wave->shells, SIGNAL(modelReset()), this, SLOT(follow()));
     connect(wave->shells, SIGNAL(rowsRemoved(QModelIndex, int, int)), this, SLOT(follow()));
+    connect(wave->shells, SIGNAL(rowsInserted(QModelIndex, int, int)), this, SLOT(follow()));
     connect(s02, SIGNAL(valueChanged(double)), this, SLOT(s02Typed(double)));
     connect(e0, SIGNAL(valueChanged(double)), this, SLOT(e0Typed(double)));
     connect(ScaleBox, SIGNAL(activated(int)), this, SLOT(scaleChosen(int)));
@@ -61,6 +65,7 @@ void ShellPanel::follow()
     const QModelIndex row = wave->shells->index(wave->currentShell(), ShellModel::Name);
     if (ShellTable->currentIndex().row() != row.row())
         ShellTable->setCurrentIndex(row);
+    ShellTable->resizeColumnsToContents();
     RemoveShell->setEnabled(wave->shells->rowCount() > 1);
     AddShell->setEnabled(wave->shells->rowCount() < Shell::maxCount);
     AddPaths->setEnabled(wave->shells->rowCount() < Shell::maxCount);

@@ -27,6 +27,11 @@ QByteArray PlotImage::encode(QWidget *surface, Format format, const QString &tit
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (format == Png) {
+        // Refused before asking for the memory: a gigabyte is far beyond any screen or print,
+        // and an allocator may abort rather than fail on a request of many terabytes.
+        constexpr qint64 maxBytes = qint64(1) << 30;
+        if (qint64(size.width()) * size.height() * 4 > maxBytes)
+            return {};
         QImage image(size, QImage::Format_RGB32);
         // Null when memory cannot hold it: no picture, rather than an empty one.
         if (image.isNull())

@@ -414,7 +414,7 @@ void tst_Model::read()
     QFETCH(QString, path);
     QFETCH(QString, named);
     QTemporaryDir dir;
-    QFile file(dir.filePath(path));
+    QFile file(QDir::isAbsolutePath(path) ? path : dir.filePath(path));
     if (!path.contains('/')) { // made here
         path = file.fileName();
         if (path.contains("folder"))

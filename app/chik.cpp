@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QKeySequence>
+#include <QSettings>
 
 #include <cmath>
 
@@ -95,6 +96,8 @@ ChiK::ChiK(QWidget *parent)
     connect(actionSaveChiRPlot, SIGNAL(triggered()), this, SLOT(saveChiRPlot()));
     connect(actionQuit, SIGNAL(triggered()), this, SLOT(close()));
     connect(actionAbout, SIGNAL(triggered()), this, SLOT(about()));
+    connect(actionLabels, SIGNAL(triggered(bool)), this, SLOT(labelsChosen(bool)));
+    connect(chiR->actionLabels, SIGNAL(triggered(bool)), this, SLOT(labelsChosen(bool)));
     connect(chiR->actionExportChiRTable, SIGNAL(triggered()), this, SLOT(exportChiRTable()));
     connect(chiR->actionSaveChiRPlot, SIGNAL(triggered()), this, SLOT(saveChiRPlot()));
     connect(chiR, SIGNAL(filesDropped(QStringList)), this, SLOT(openFiles(QStringList)));
@@ -134,6 +137,7 @@ Scenario ChiK::scenario() const
     s.show = chiR->shown();
     s.pointer = chiR->pointerR;
     s.laterKeys = laterKeys;
+    s.labels = actionLabels->isChecked();
     return s;
 }
 
@@ -150,6 +154,7 @@ void ChiK::applyScenario(const Scenario &s)
     fitPanel->showReport(s.fitReport ? *s.fitReport : FitReport());
     fittedIn.clear();
     laterKeys = s.laterKeys;
+    setLabels(s.labels);
     // The data shown now are the scenario's, if any.
     inputs.set(measuredInput(), QString());
 }
@@ -215,6 +220,29 @@ QByteArray ChiK::picture(Plot plot, PlotImage::Format format) const
     return PlotImage::encode(surface(plot), format,
                              plot == ChiKPlot ? QStringLiteral("chi(k)")
                                               : QStringLiteral("Chi(R)"));
+}
+
+void ChiK::setLabels(bool on)
+{
+    if (actionLabels->isChecked() == on && chiR->actionLabels->isChecked() == on)
+        return;
+    actionLabels->setChecked(on);
+    chiR->actionLabels->setChecked(on);
+    DispA->refresh();
+    chiR->DispA->refresh();
+}
+
+void ChiK::labelsChosen(bool on)
+{
+    setLabels(on);
+    if (remembers)
+        QSettings().setValue(QStringLiteral("labels"), on);
+}
+
+void ChiK::useSettings()
+{
+    remembers = true;
+    setLabels(QSettings().value(QStringLiteral("labels"), false).toBool());
 }
 
 void ChiK::shellCurvesChanged()

@@ -63,6 +63,12 @@ public:
     // Shows a measured chi(k) in both windows, with the chi(R) window's "Data" switched on.
     void showMeasured(const MeasuredChi &s);
 
+    // View → Axis Titles and Legend, one setting for both windows' actions and plots.
+    void setLabels(bool on);
+    // Restores the View settings the user chose last and keeps each new choice in the user's
+    // settings; without this call (fourk-export, tests) they are neither read nor written.
+    void useSettings();
+
     // The files shown (the measured chi(k) file loaded, the scenario opened), which no save may
     // replace but a scenario saved over the scenario.
     InputFiles inputs;
@@ -101,6 +107,8 @@ private slots:
     void openFiles(const QStringList &paths);
     void addPaths();
     void shellCurvesChanged();
+    // The user switched the labels in either window.
+    void labelsChosen(bool on);
     void openMeasured();
     void closeMeasured();
     void columnsChosen();
@@ -134,6 +142,8 @@ private:
     QVector<double> fittedIn;
     bool liveUndoTaken = false;
     bool fitting = false;
+    // Whether the View settings are kept in the user's settings.
+    bool remembers = false;
     // The columns last asked for, offered again by the next dialog.
     int kColumn = 1;
     int chiColumn = 2;

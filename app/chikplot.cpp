@@ -1,9 +1,11 @@
 // The chi(k) plot: window, envelope, the measured chi(k), chi(k), the editors' handles, the node
-// labels and the zero line, described from the waves' arrays at every change.
+// labels and the zero line, and on request axis titles and a legend around them, described from
+// the waves' arrays at every change.
 
 #include "app/chik.h"
 
 #include "app/chir.h"
+#include "app/plotlabels.h"
 #include "app/plotting.h"
 #include "app/shellpanel.h"
 #include "model/awave.h"
@@ -19,6 +21,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <optional>
 
 void ChiK::draw(PlotScene *scene)
 {
@@ -53,6 +56,24 @@ void ChiK::draw(PlotScene *scene)
         coord.setRange(xMin, ticks.first(), xMax, ticks.last());
     else
         coord.setRange(xMin, -yAbsMax * 1.1, xMax, yAbsMax * 1.1);
+    // With titles and a legend, the plot area leaves them margins.
+    std::optional<PlotLabels> labels;
+    if (actionLabels->isChecked() && !waves.isEmpty()) {
+        const AWave *wave = waves.constFirst();
+        const bool shells = shellPanel->shellCurves() && wave->shellValues.size() > 1;
+        QVector<PlotLabels::Entry> legend { { shells ? tr("chi(k), the sum") : tr("chi(k)"),
+                                              QColor(0, 0, 0) } };
+        if (wave->hasMeasured())
+            legend.append({ wave->measured().file, QColor(220, 0, 220) });
+        for (int s = 0; shells && s < wave->shellValues.size(); ++s) {
+            if (wave->shells->shell(s).on)
+                legend.append({ wave->shells->shell(s).name, shellColour(s) });
+        }
+        legend.append({ PlotLabels::envelopeName(), QColor(255, 180, 0) });
+        legend.append({ PlotLabels::windowName(), QColor(0, 150, 255) });
+        labels.emplace(QSize(width, height), ticks, legend);
+        coord.setInset(labels->margins());
+    }
     const auto X = [&coord](double x) { return coord.xToPixel(x); };
     const auto Y = [&coord](double y) { return coord.yToPixel(y); };
 
@@ -150,7 +171,10 @@ void ChiK::draw(PlotScene *scene)
         appendSegment(&scene->lines(grey), surface, 0, zero, width, zero);
     }
 
-    if (absolute) {
+    if (labels) {
+        labels->add(scene, coord, ticks, PlotLabels::kTitle(),
+                    PlotLabels::chiKTitle(waves.constFirst()->settings().n, absolute));
+    } else if (absolute) {
         addTicks(scene, coord, ticks, font, labelHeight);
     }
 }

@@ -24,6 +24,7 @@ public:
 
     // The main window repaints this surface whenever a wave changes, and serves the File menu.
     using Ui_ChiR::actionExportChiRTable;
+    using Ui_ChiR::actionLabels;
     using Ui_ChiR::actionSaveChiRPlot;
     using Ui_ChiR::DispA;
 

@@ -1,8 +1,10 @@
 // The chi(R) plot: the pointer line, the R grid with its labels, the zero line and the selected
-// transforms of every wave, described at every change.
+// transforms of every wave, and on request axis titles and a legend around them, described at
+// every change.
 
 #include "app/chir.h"
 
+#include "app/plotlabels.h"
 #include "app/plotting.h"
 #include "model/awave.h"
 #include "model/shellmodel.h"
@@ -15,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 void ChiR::drawR(PlotScene *scene)
 {
@@ -54,6 +57,50 @@ void ChiR::drawR(PlotScene *scene)
     else
         coord->setRange(-2.0, magnitudeOnly ? -rAbsMax * 0.05 : -rAbsMax * 1.05, 10.0,
                         rAbsMax * 1.05);
+    // With titles and a legend, the plot area leaves them margins.
+    std::optional<PlotLabels> labels;
+    QStringList parts;
+    if (actionLabels->isChecked() && !waves.isEmpty()) {
+        const AWave *wave = waves.constFirst();
+        // Each part shown, with the colours its total and measured curves are drawn in.
+        const struct
+        {
+            bool on;
+            const char *name;
+            QColor total;
+            QColor data;
+        } shownParts[] = { { realOn, "real", QColor(200, 0, 0), QColor(150, 0, 110) },
+                           { imagOn, "imag", QColor(0, 200, 0), QColor(255, 130, 235) },
+                           { absOn, "abs", QColor(0, 0, 0), QColor(220, 0, 220) } };
+        QVector<PlotLabels::Entry> legend;
+        for (const auto &part : shownParts) {
+            if (part.on)
+                parts.append(QLatin1String(part.name));
+            if (part.on && totalOn)
+                legend.append({ PlotLabels::partName(parts.constLast(), QStringLiteral("chi(R)")),
+                                part.total });
+        }
+        for (const auto &part : shownParts) {
+            if (part.on && dataOn && wave->hasMeasured())
+                legend.append(
+                    { PlotLabels::partName(QLatin1String(part.name), wave->measured().file),
+                      part.data });
+        }
+        for (int s = 0; shellsOn && !parts.isEmpty() && wave->ftShells.size() > 1
+                        && s < int(wave->ftShells.size());
+             ++s) {
+            if (wave->shells->shell(s).on)
+                legend.append({ wave->shells->shell(s).name, shellColour(s) });
+        }
+        if (waveOn)
+            legend.append({ tr("sin(2kR+phi)"), QColor(0, 255, 180) });
+        if (envelopeOn)
+            legend.append({ PlotLabels::envelopeName(), QColor(255, 200, 0) });
+        if (windowOn)
+            legend.append({ PlotLabels::windowName(), QColor(0, 150, 255) });
+        labels.emplace(QSize(width, height), ticks, legend);
+        coord->setInset(labels->margins());
+    }
     const auto X = [this](double x) { return coord->xToPixel(x); };
     const auto Y = [this](double y) { return coord->yToPixel(y); };
     const auto line = [&](const QPen &pen, double x0, double y0, double x1, double y1) {
@@ -191,7 +238,10 @@ void ChiR::drawR(PlotScene *scene)
         }
     }
 
-    if (absolute) {
+    if (labels) {
+        labels->add(scene, *coord, ticks, PlotLabels::rTitle(),
+                    PlotLabels::chiRTitle(parts, waves.constFirst()->settings().n, absolute));
+    } else if (absolute) {
         addTicks(scene, *coord, ticks, font, labelHeight);
     }
 }

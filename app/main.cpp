@@ -15,6 +15,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Fourk"));
     QApplication::setApplicationVersion(QStringLiteral(FOURK_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.fourk.Fourk"));
+    // Where QSettings keeps the View settings: ~/.config/Fourk/Fourk.conf on Linux.
+    QApplication::setOrganizationName(QStringLiteral("Fourk"));
+    QApplication::setOrganizationDomain(QStringLiteral("fourk.org"));
 
     // Scanned after QApplication has taken out the arguments that are Qt's own; a file name that
     // is not UTF-8 keeps its bytes.
@@ -31,6 +34,7 @@ int main(int argc, char *argv[])
     }
 
     ChiK window;
+    window.useSettings();
     QObject::connect(&window, SIGNAL(finishing()), &app, SLOT(closeAllWindows()));
     window.show();
     // Opened once the windows are up, so that a problem with the file has a window to speak in.

@@ -73,6 +73,8 @@ public:
     QStringList show { QStringLiteral("abs"),  QStringLiteral("F"),     QStringLiteral("W"),
                        QStringLiteral("wave"), QStringLiteral("total"), QStringLiteral("shells") };
     double pointer = 2.0;
+    // Axis titles, round values and a legend around both plots; saved only when on.
+    bool labels = false;
     // Empty when no measured chi(k) is loaded.
     MeasuredChi data;
     FitSettings fit;

@@ -296,7 +296,8 @@ public:
                 return false;
         }
         return scale(s) && shells(s) && window(s) && windowShape(s) && factors(s) && show(s)
-               && flag(QStringLiteral("shell_curves"), &s->shellCurves, false) && data(s) && fit(s);
+               && flag(QStringLiteral("shell_curves"), &s->shellCurves, false)
+               && flag(QStringLiteral("labels"), &s->labels, false) && data(s) && fit(s);
     }
 
     bool window(Scenario *s)
@@ -809,6 +810,9 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
                                                    { QStringLiteral("pm"), s.pm } } });
     members.append({ QStringLiteral("show"), QJsonArray::fromStringList(s.show) });
     members.append({ QStringLiteral("shell_curves"), s.shellCurves });
+    // Written only when on, so that the files of those who never switch them on stay as they were.
+    if (s.labels)
+        members.append({ QStringLiteral("labels"), true });
     members.append({ QString::fromLatin1(Parameter::of(Parameter::Pointer).key), s.pointer });
     QJsonObject fit { { QStringLiteral("vary"), QJsonArray::fromStringList(s.fit.vary) },
                       { QStringLiteral("space"), FitSettings::spaceNames().at(s.fit.space) },
@@ -883,9 +887,11 @@ QByteArray ScenarioFile::toJson(const Scenario &s)
     }
     // After the pointer, before the data, which can be long.
     lines.insert(s.data.isEmpty() ? lines.size() : lines.size() - 1, shells + "    ]");
-    // Keys of a later version, as they were read, unless this version writes them itself.
+    // Keys of a later version, as they were read, unless this version writes them itself
+    // (labels, only when on, but a version 1 file's "labels" is never this version's).
     for (const auto &m : s.laterKeys) {
         const bool written = m.first == QLatin1String("shells")
+                             || m.first == QLatin1String("labels")
                              || std::any_of(members.begin(), members.end(),
                                             [&m](const auto &w) { return w.first == m.first; });
         if (!written)

@@ -77,6 +77,26 @@ void ChCoord::applyMargins()
     pixY1 = devY1 - Pixel::trunc(marginTop * h);
 }
 
+void ChCoord::setInset(const QMargins &margins)
+{
+    const auto inset = [](double a, double b, int low, int high, double *p0, double *p1) {
+        *p0 = a <= b ? a + low : a - high;
+        *p1 = a <= b ? b - high : b + low;
+    };
+    inset(devX0, devX1, margins.left(), margins.right(), &pixX0, &pixX1);
+    inset(devY0, devY1, margins.top(), margins.bottom(), &pixY0, &pixY1);
+}
+
+QMargins ChCoord::inset() const
+{
+    const auto low = [](double a, double b) { return std::min(a, b); };
+    const auto high = [](double a, double b) { return std::max(a, b); };
+    return QMargins(Pixel::trunc(low(pixX0, pixX1) - low(devX0, devX1)),
+                    Pixel::trunc(low(pixY0, pixY1) - low(devY0, devY1)),
+                    Pixel::trunc(high(devX0, devX1) - high(pixX0, pixX1)),
+                    Pixel::trunc(high(devY0, devY1) - high(pixY0, pixY1)));
+}
+
 void ChCoord::setRange(double x0, double y0, double x1, double y1)
 {
     this->x0 = x0;

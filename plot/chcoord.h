@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QVector>
 
@@ -21,6 +22,11 @@ public:
     void setDeviceRect(double x0, double y0, double x1, double y1);
     void setPlotRect(double x0, double y0, double x1, double y1);
     void applyMargins();
+    // The plot rectangle as the device rectangle less the margins in pixels, each taken from
+    // its side of the surface (left the smaller pixel x, top the smaller pixel y), whichever way
+    // the axes run; and the margins the plot rectangle leaves.
+    void setInset(const QMargins &margins);
+    QMargins inset() const;
     void setRange(double x0, double y0, double x1, double y1);
     void setXRange(double x0, double x1);
     void setYRange(double y0, double y1);

@@ -103,10 +103,14 @@ bool blends(const Layer &layer)
 QRect textFootprint(QPainter *p, const Layer &layer, DrawText *drawer)
 {
     p->setPen(layer.pen);
-    const QRectF laid = drawer->boundsIn(p, QRectF(layer.box), layer.font, layer.flags, 1,
-                                         layer.text, layer.maxPointSize);
+    // An upright text is laid out level in its turned box, and turned onto the surface.
+    QTransform turn;
+    const QRectF box = PlotScene::turnedBox(layer, &turn);
+    const QRectF level
+        = drawer->boundsIn(p, box, layer.font, layer.flags, 1, layer.text, layer.maxPointSize);
+    const QRectF laid = layer.upright ? turn.mapRect(level) : level;
     // In whole pixels that saturate: a label can lie far off the surface.
-    const double m = std::ceil(laid.height() / 4) + 2;
+    const double m = std::ceil(level.height() / 4) + 2;
     return QRect(
         QPoint(Pixel::trunc(std::floor(laid.left() - m)), Pixel::trunc(std::floor(laid.top() - m))),
         QPoint(Pixel::trunc(std::ceil(laid.right() + m)),

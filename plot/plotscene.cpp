@@ -47,7 +47,7 @@ bool PlotScene::Layer::operator==(const Layer &other) const
         return rects == other.rects;
     case Text:
         return box == other.box && flags == other.flags && maxPointSize == other.maxPointSize
-               && text == other.text && font == other.font;
+               && text == other.text && font == other.font && upright == other.upright;
     }
     return false;
 }
@@ -84,7 +84,7 @@ QVector<QRect> &PlotScene::rects(const QColor &colour)
 }
 
 void PlotScene::text(const QPen &pen, const QRectF &box, const QFont &font, int flags,
-                     double maxPointSize, const QString &text)
+                     double maxPointSize, const QString &text, bool upright)
 {
     Layer &layer = add(Layer::Text, pen);
     layer.box = box;
@@ -92,6 +92,7 @@ void PlotScene::text(const QPen &pen, const QRectF &box, const QFont &font, int 
     layer.flags = flags;
     layer.maxPointSize = maxPointSize;
     layer.text = text;
+    layer.upright = upright;
 }
 
 void PlotScene::paint(QPainter *p, DrawText *drawer) const
@@ -119,9 +120,29 @@ void PlotScene::paintLayer(QPainter *p, const Layer &layer, DrawText *drawer)
         break;
     case Layer::Text: {
         p->setPen(layer.pen);
-        QRectF box = layer.box;
+        QTransform turn;
+        QRectF box = turnedBox(layer, &turn);
+        if (layer.upright) {
+            p->save();
+            p->setTransform(turn, true);
+        }
         drawer->drawTextIn(p, box, layer.font, layer.flags, 1, layer.text, layer.maxPointSize);
+        if (layer.upright)
+            p->restore();
         break;
     }
     }
+}
+
+QRectF PlotScene::turnedBox(const Layer &layer, QTransform *turn)
+{
+    *turn = QTransform();
+    if (!layer.upright)
+        return layer.box;
+    const QPointF centre = layer.box.center();
+    turn->translate(centre.x(), centre.y());
+    turn->rotate(-90);
+    const double w = layer.box.width();
+    const double h = layer.box.height();
+    return QRectF(-h / 2, -w / 2, h, w);
 }

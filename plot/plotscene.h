@@ -7,6 +7,7 @@
 #include <QPen>
 #include <QRect>
 #include <QString>
+#include <QTransform>
 #include <QVector>
 
 #include <deque>
@@ -40,6 +41,9 @@ public:
         int flags = 0;
         double maxPointSize = 0;
         QString text;
+        // Turned a quarter anticlockwise about the box's centre, reading upwards, and fitted
+        // into the box turned with it.
+        bool upright = false;
     };
 
     // Starts a description of a plot of the given size on white; the layers' storage is kept
@@ -54,7 +58,7 @@ public:
     QVector<QRect> &rects(const QColor &colour);
     // A new layer of one text in the pen, fitted into box as DrawText::drawTextIn does.
     void text(const QPen &pen, const QRectF &box, const QFont &font, int flags, double maxPointSize,
-              const QString &text);
+              const QString &text, bool upright = false);
 
     QSize size() const { return extent; }
     QColor background() const { return ground; }
@@ -64,6 +68,9 @@ public:
     // The whole plot painted as on a blank surface.
     void paint(QPainter *p, DrawText *drawer) const;
     static void paintLayer(QPainter *p, const Layer &layer, DrawText *drawer);
+    // Where on the surface an upright text's box lies once turned, and the turn that takes it
+    // there; a level text's box as it is, and no turn.
+    static QRectF turnedBox(const Layer &layer, QTransform *turn);
 
 private:
     Layer &add(Layer::Kind kind, const QPen &pen);

@@ -239,10 +239,16 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
         = valued("plot-r", "FILE", "Write the chi(R) plot as .png or .svg.");
     const QCommandLineOption saveOption
         = valued("save-scenario", "FILE", "Write the resulting scenario, as the windows save it.");
+    const QCommandLineOption labelsOption(
+        QStringLiteral("labels"),
+        QStringLiteral("Give the plots axis titles with units, values along both axes and a "
+                       "legend naming each curve, as View > Axis Titles and Legend does in the "
+                       "windows (also on when the scenario has them on)."));
     const QCommandLineOption sizeOption = valued(
         "size", "WxH",
         QStringLiteral("Plot size in pixels, each side 1 ... %1 (default 800x600).").arg(maxSide));
-    parser.addOptions({ chiKOption, chiROption, plotKOption, plotROption, saveOption, sizeOption });
+    parser.addOptions(
+        { chiKOption, chiROption, plotKOption, plotROption, saveOption, labelsOption, sizeOption });
     // Named as the user types it, wherever the program was started from.
     help = parser.helpText();
     help = QStringLiteral("Usage: fourk-export [options]")
@@ -378,6 +384,9 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
                 scenario.*s.factor = s.on;
         }
     }
+
+    if (parser.isSet(labelsOption))
+        scenario.labels = true;
 
     if (parser.isSet(fitSpaceOption)) {
         const int i = FitSettings::spaceNames().indexOf(parser.value(fitSpaceOption));

@@ -549,8 +549,9 @@ private slots:
         QCOMPARE(menus.join('|'),
                  QString("File:|Open Scenario…%1|Save Scenario…%2|-|Open Measured chi(k)…|"
                          "Close Measured Data|-|Export chi(k) Table…|Export Chi(R) Table…|"
-                         "Save chi(k) Plot…|Save Chi(R) Plot…|-|Quit%3|Edit:|Undo FitCtrl+Z|Fit|Help:|About Fourk|"
-                         "File:|Export Chi(R) Table…|Save Chi(R) Plot…")
+                         "Save chi(k) Plot…|Save Chi(R) Plot…|-|Quit%3|Edit:|Undo FitCtrl+Z|Fit|View:|"
+                         "Axis Titles and Legend|Help:|About Fourk|File:|Export Chi(R) Table…|"
+                         "Save Chi(R) Plot…|View:|Axis Titles and Legend")
                      .arg(QKeySequence(QKeySequence::Open).toString(),
                           QKeySequence(QKeySequence::Save).toString(),
                           QKeySequence(QKeySequence::Quit).toString()));

@@ -355,23 +355,25 @@ void tst_Model::roundTrip()
     for (int i = 0; i < 1000; ++i)
         s.shells[0].envelope.append(QPointF(i / 3.0, std::sqrt(i) - 7));
     s.useEnvelope = s.useWindow = s.useDebye = false;
-    s.pm = true;
+    s.pm = s.labels = true;
     s.show = QStringList { "total", "real" };
     s.data.k = { 0, 1e-9, 0.1 / 3, 7 };
     s.data.chi = { -1e-300, 2.0 / 3, 0, 1e100 };
     s.data.kColumn = 999;
     s.data.file = "cu.chi";
     QString error;
-    const QByteArray later = "\"labels\": [1.00000000000000000000000001, {\"x\": \"\\u00e9\"}],\n"
-                             "\"later\": {}";
+    const QByteArray later
+        = "\"annotations\": [1.00000000000000000000000001, {\"x\": \"\\u00e9\"}],\n"
+          "\"later\": {}";
     QVERIFY2(ScenarioFile::parse(ScenarioFile::toJson(s).replace('{', "{ " + later + ","), &back,
                                  &error),
              qPrintable(error));
-    QVERIFY(values(back) == values(s) && back.show == s.show && back.data.file == s.data.file);
+    QVERIFY(values(back) == values(s) && back.show == s.show && back.data.file == s.data.file
+            && back.labels && !ScenarioFile::toJson(Scenario()).contains("labels"));
     const QByteArray saved = ScenarioFile::toJson(back);
     Scenario again;
-    QVERIFY(saved.count("labels") == 1
-            && saved.endsWith("    \"labels\": [1.00000000000000000000000001, {\"x\": "
+    QVERIFY(saved.count("annotations") == 1
+            && saved.endsWith("    \"annotations\": [1.00000000000000000000000001, {\"x\": "
                               "\"\\u00e9\"}],\n    \"later\": {}\n}\n")
             && ScenarioFile::parse(saved, &again, &error) && ScenarioFile::toJson(again) == saved);
 }

@@ -77,7 +77,7 @@ void ChiR::drawR(PlotScene *scene)
             if (part.on)
                 parts.append(QLatin1String(part.name));
             if (part.on && totalOn)
-                legend.append({ PlotLabels::partName(parts.constLast(), QStringLiteral("chi(R)")),
+                legend.append({ PlotLabels::partName(parts.constLast(), PlotLabels::tr("chi(R)")),
                                 part.total });
         }
         for (const auto &part : shownParts) {

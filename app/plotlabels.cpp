@@ -6,6 +6,7 @@
 #include "plot/plotscene.h"
 
 #include <QFont>
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -46,7 +47,7 @@ QVector<double> inside(const AxisTicks &ticks, double lo, double hi)
 
 PlotLabels::PlotLabels(QSize surface, const AxisTicks &ticks, const QVector<Entry> &legend)
     : size(surface)
-    , unit(std::max(10, surface.height() / 40))
+    , unit(std::max(QFontMetrics(QFont()).height(), surface.height() / 40))
 {
     const int gap = std::max(2, unit / 4);
     const int mark = std::max(3, unit * 2 / 5);
@@ -102,7 +103,7 @@ int PlotLabels::entryWidth(const QString &name) const
 {
     double w = unit * 0.3;
     for (const QChar c : name)
-        w += c.unicode() < 0x2E80 ? unit * 0.55 : unit * 1.0;
+        w += c.unicode() < 0x2E80 ? unit * 0.5 : unit * 1.0;
     return int(std::ceil(w));
 }
 
@@ -184,7 +185,7 @@ QString PlotLabels::chiKTitle(int n, bool absolute)
 {
     const QString weight = n == 1 ? QStringLiteral("k·")
                                   : QStringLiteral("k") + superscript(n) + QStringLiteral("·");
-    const QString quantity = (n == 0 ? QString() : weight) + QStringLiteral("chi(k)");
+    const QString quantity = (n == 0 ? QString() : weight) + tr("chi(k)");
     return absolute ? tr("%1 (%2)").arg(quantity, unitOf(-n)) : tr("%1 (normalised)").arg(quantity);
 }
 
@@ -193,10 +194,9 @@ QString PlotLabels::chiRTitle(const QStringList &parts, int n, bool absolute)
     QStringList names;
     for (const char *part : { "real", "imag", "abs" }) {
         if (parts.contains(QLatin1String(part)))
-            names.append(partName(QLatin1String(part), QStringLiteral("chi(R)")));
+            names.append(partName(QLatin1String(part), tr("chi(R)")));
     }
-    const QString quantity
-        = names.isEmpty() ? QStringLiteral("chi(R)") : names.join(QStringLiteral(", "));
+    const QString quantity = names.isEmpty() ? tr("chi(R)") : names.join(QStringLiteral(", "));
     return absolute ? tr("%1 (%2)").arg(quantity, unitOf(-(n + 1)))
                     : tr("%1 (normalised)").arg(quantity);
 }

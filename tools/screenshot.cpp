@@ -1,7 +1,8 @@
-// fourk-screenshot [-e|-j] [--menu] [SCENARIO.fourk] OUTPUT.png: starts Fourk as the program
-// does (with the scenario opened, if one is named), lets both windows paint, and saves them side
-// by side, each under a title bar showing its window title (an offscreen window has no frame of
-// its own). With --menu, the main window alone, its File menu open. On a scaled screen
+// fourk-screenshot [-e|-j] [--menu] [--labels] [SCENARIO.fourk] OUTPUT.png: starts Fourk as the
+// program does (with the scenario opened, if one is named), lets both windows paint, and saves
+// them side by side, each under a title bar showing its window title (an offscreen window has no
+// frame of its own). With --menu, the main window alone, its File menu open. With --labels, the
+// plots with View → Axis Titles and Legend on. On a scaled screen
 // (QT_SCALE_FACTOR=2) the picture has the screen's pixels: everything is laid out in logical
 // pixels on images that carry the windows' device pixel ratio.
 
@@ -57,8 +58,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2 || !arguments.last().endsWith(QLatin1String(".png"))) {
-        std::fprintf(stderr,
-                     "usage: fourk-screenshot [-e|-j] [--menu] [SCENARIO.fourk] OUTPUT.png\n");
+        std::fprintf(stderr, "usage: fourk-screenshot [-e|-j] [--menu] [--labels] [SCENARIO.fourk] "
+                             "OUTPUT.png\n");
         return 2;
     }
 
@@ -73,6 +74,8 @@ int main(int argc, char *argv[])
     const QString scenario = scenarioFromArguments(arguments);
     if (!scenario.isEmpty() && !window.openScenarioFile(scenario))
         return 1;
+    if (arguments.contains(QStringLiteral("--labels")))
+        window.setLabels(true);
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents();
 

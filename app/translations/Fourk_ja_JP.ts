@@ -183,6 +183,22 @@
         <source>Fit the checked parameters to the measured chi(k)</source>
         <translation>チェックしたパラメータを測定した χ(k) にフィットします</translation>
     </message>
+    <message>
+        <source>View</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>Axis Titles and Legend</source>
+        <translation>軸ラベルと凡例</translation>
+    </message>
+    <message>
+        <source>Give both plots axis titles with units, values along both axes and a legend</source>
+        <translation>両方のグラフに単位付きの軸ラベル、両軸の目盛りの値、凡例を付けます</translation>
+    </message>
+    <message>
+        <source>chi(k), the sum</source>
+        <translation>χ(k)（合計）</translation>
+    </message>
 </context>
 <context>
     <name>ChiR</name>
@@ -241,6 +257,22 @@
     <message>
         <source>&amp;Shells</source>
         <translation>シェル(&amp;S)</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>表示</translation>
+    </message>
+    <message>
+        <source>Axis Titles and Legend</source>
+        <translation>軸ラベルと凡例</translation>
+    </message>
+    <message>
+        <source>Give both plots axis titles with units, values along both axes and a legend</source>
+        <translation>両方のグラフに単位付きの軸ラベル、両軸の目盛りの値、凡例を付けます</translation>
+    </message>
+    <message>
+        <source>sin(2kR+phi)</source>
+        <translation>sin(2kR+Φ(k))</translation>
     </message>
 </context>
 <context>
@@ -801,6 +833,55 @@
     <message>
         <source>&quot;%1&quot; is not %2.</source>
         <translation>「%1」は%2ではありません。</translation>
+    </message>
+</context>
+<context>
+    <name>PlotLabels</name>
+    <message numerus="yes">
+        <source>(%n more)</source>
+        <translation>
+            <numerusform>（ほか %n 本）</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>k (%1)</source>
+        <translation>k (%1)</translation>
+    </message>
+    <message>
+        <source>R (%1)</source>
+        <translation>R (%1)</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 (normalised)</source>
+        <translation>%1（規格化）</translation>
+    </message>
+    <message>
+        <source>Re %1</source>
+        <translation>%1 の実部</translation>
+    </message>
+    <message>
+        <source>Im %1</source>
+        <translation>%1 の虚部</translation>
+    </message>
+    <message>
+        <source>F (envelope)</source>
+        <translation>F（包絡線）</translation>
+    </message>
+    <message>
+        <source>W (window)</source>
+        <translation>W（窓関数）</translation>
+    </message>
+    <message>
+        <source>chi(R)</source>
+        <translation>Χ(R)</translation>
+    </message>
+    <message>
+        <source>chi(k)</source>
+        <translation>χ(k)</translation>
     </message>
 </context>
 <context>

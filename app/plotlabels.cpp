@@ -6,12 +6,15 @@
 #include "plot/plotscene.h"
 
 #include <QFont>
-#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+// The least height of a line of text in pixels, about that of the interface's own text: in
+// pixels, not points, so that a picture does not depend on the resolution of the screen.
+constexpr int minUnit = 14;
 
 // At most this many rows of legend; the entries that do not fit are counted in the last.
 constexpr int maxRows = 3;
@@ -47,7 +50,7 @@ QVector<double> inside(const AxisTicks &ticks, double lo, double hi)
 
 PlotLabels::PlotLabels(QSize surface, const AxisTicks &ticks, const QVector<Entry> &legend)
     : size(surface)
-    , unit(std::max(QFontMetrics(QFont()).height(), surface.height() / 40))
+    , unit(std::max(minUnit, surface.height() / 40))
 {
     const int gap = std::max(2, unit / 4);
     const int mark = std::max(3, unit * 2 / 5);

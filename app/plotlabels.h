@@ -16,7 +16,7 @@ class PlotScene;
 // they need on a surface, which the plot area leaves them, and the layers that draw them over
 // whatever the curves drew there. Texts scale with the surface's height, as the plots' own
 // labels do, but without their limit, so that a large picture stays readable, and never get
-// smaller than the interface's own text.
+// smaller than about the interface's own text.
 class PlotLabels
 {
     Q_DECLARE_TR_FUNCTIONS(PlotLabels)

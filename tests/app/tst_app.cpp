@@ -2,6 +2,7 @@
 #include "app/chir.h"
 #include "app/columnsdialog.h"
 #include "app/commandline.h"
+#include "app/plotlabels.h"
 #include "app/plotting.h"
 #include "connectionguard.h"
 #include "model/awave.h"
@@ -124,6 +125,9 @@ private slots:
         ConnectionGuard::install();
         qRegisterMetaType<PlotScene *>();
         QApplication::setQuitOnLastWindowClosed(false);
+        // The View settings go to a folder of the test's own, never the user's.
+        QCoreApplication::setOrganizationName("Fourk tests");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     }
     void init()
     {
@@ -321,7 +325,7 @@ private slots:
                "SelDebye",     "SelEnvelope", "SelWindowF", "doPM",          "Flat",
                "r:SelReal",    "r:SelImag",   "r:SelAbs",   "r:SelEnvelope", "r:SelWindow",
                "r:SelWave",    "r:SelTotal",  "r:SelData",  "edge drag",     "node drag",
-               "pointer drag", "data",        "size",       "edges typed" })
+               "pointer drag", "data",        "size",       "edges typed",   "labels" })
             QTest::newRow(change) << change;
     }
 
@@ -359,6 +363,9 @@ private slots:
             } else if (change == "size") {
                 kPlot->setFixedSize(kSize - QSize(step * 37, step * 11));
                 rPlot->setFixedSize(rSize - QSize(step * 13, step * 29));
+            } else if (change == "labels") { // on, on with another k-weight (title), off
+                chik->setLabels(step < 3);
+                wave->ctrl->NBar->triggerAction(QSlider::SliderSingleStepAdd);
             } else if (change == "edges typed") {
                 Scenario s = chik->scenario();
                 s.window = { 3.0 - step * 0.3, 4.0 + step * 0.17, 15.0 - step, 16.0 };
@@ -446,6 +453,152 @@ private slots:
                          + count(image, QRect(0, 1, 801, 1), orange)
                      > 300,
                  true);
+    }
+
+    void labels_data()
+    {
+        QTest::addColumn<bool>("chiR");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("set"); // on: "a" absolute, "2" two shells, "d" measured data
+        QTest::addColumn<QString>("texts"); // outside the plot area: titles, then the legend
+        const QSize small(800, 600), large(3840, 2160);
+        QTest::newRow("chi(k) off") << false << small << ""
+                                    << "";
+        QTest::newRow("chi(k) 800x600, data")
+            << false << small << "on d"
+            << "k (Å⁻¹);k²·chi(k) (normalised);chi(k);feff_chi.dat;F (envelope);W (window)";
+        QTest::newRow("chi(k) 4K, absolute, two shells")
+            << false << large << "on a2"
+            << "k (Å⁻¹);k²·chi(k) (Å⁻²);chi(k), the sum;Shell 1;far;F (envelope);W (window)";
+        QTest::newRow("chi(R) off") << true << small << ""
+                                    << "";
+        QTest::newRow("chi(R) 800x600, data")
+            << true << small << "on d"
+            << "R (Å);Re chi(R), |chi(R)| (normalised);Re chi(R);|chi(R)|;Re feff_chi.dat;"
+               "|feff_chi.dat|;W (window)";
+        QTest::newRow("chi(R) 4K, absolute, two shells")
+            << true << large << "on a2"
+            << "R (Å);Re chi(R), |chi(R)| (Å⁻³);Re chi(R);|chi(R)|;Shell 1;far;W (window)";
+    }
+
+    // On, titles with units, round values and the legend lie in margins the plot area leaves,
+    // their text as high as a fortieth of the surface at least, and the lines drawn across the
+    // plot stay out of them; off, the plot fills the surface.
+    void labels()
+    {
+        QFETCH(bool, chiR);
+        QFETCH(QSize, size);
+        QFETCH(QString, set);
+        QFETCH(QString, texts);
+        Scenario s;
+        s.scale = set.contains('a') ? ChiArrays::Absolute : ChiArrays::Normalised;
+        if (set.contains('2'))
+            s.shells << Shell::drawn("far"), s.shells.last().r = 3.6;
+        s.show = QStringList { "real", "abs", "total", "data", "shells", "W" };
+        s.labels = set.startsWith("on");
+        s.pointer = 2.5; // off the grid
+        chik->applyScenario(s);
+        QVERIFY(!set.contains('d') || chik->openMeasuredFile(fixtures + "feff_chi.dat", 1, 3));
+        DispArea *plot = chiR ? rPlot : kPlot;
+        QSignalSpy described(plot, SIGNAL(draw(PlotScene *)));
+        const QImage image = frame(plot, size);
+        const QMargins m = plot->coord.inset();
+        const QRect surface(QPoint(0, 0), size), area = surface.marginsRemoved(m);
+        const PlotScene *scene = described.constLast().at(0).value<PlotScene *>();
+        QStringList found;
+        int values = 0;
+        for (int i = 0; i < scene->count(); ++i) {
+            const PlotScene::Layer &l = scene->layer(i);
+            // The plot's own labels lie in the plot area, or reach beyond the surface.
+            const QRect box = l.box.toAlignedRect();
+            if (l.kind != PlotScene::Layer::Text || area.intersects(box) || !surface.contains(box))
+                continue;
+            QVERIFY2(l.box.height() >= size.height() / 40, qPrintable(l.text));
+            bool number = false;
+            l.text.toDouble(&number);
+            number ? ++values : (found << l.text, 0);
+        }
+        QCOMPARE(found.join(';'), texts);
+        const bool on = !texts.isEmpty();
+        QVERIFY(on ? values >= 6 && m.left() > 0 && m.top() > 0 && m.right() > 0 && m.bottom() > 0
+                         && m.left() + m.right() < size.width() / 4
+                         && m.top() + m.bottom() < size.height() / 3
+                   : m.isNull());
+        const QRect below(0, area.bottom() + 1, size.width(), m.bottom());
+        for (QRgb line : chiR ? QVector<QRgb> { red } : QVector<QRgb> { blue, green })
+            QVERIFY(count(image, area, line) > size.height() / 2 && count(image, below, line) == 0);
+    }
+
+    void labelsMouse_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QPointF>("from"); // in the plot's values: k or R, and F
+        QTest::addColumn<QPointF>("to");
+        QTest::newRow("window edge") << "edge" << QPointF(4, 0) << QPointF(6, 0);
+        QTest::newRow("envelope node") << "node" << QPointF(1, 1) << QPointF(1, 0.5);
+        QTest::newRow("chi(R) pointer") << "pointer" << QPointF(2.5, 0) << QPointF(5, 0);
+    }
+
+    // With the labels on, what is drawn and what the mouse grabs lie where the plot area that
+    // the margins leave puts them.
+    void labelsMouse()
+    {
+        QFETCH(QString, what);
+        QFETCH(QPointF, from);
+        QFETCH(QPointF, to);
+        chik->setLabels(true);
+        chik->chiR->setPointer(2.5);
+        const bool onR = what == "pointer";
+        DispArea *plot = onR ? rPlot : kPlot;
+        const QImage image = frame(plot, QSize(800, 600));
+        const QMargins m = plot->coord.inset();
+        const double a = wave->yAbsMax, w = 800 - m.left() - m.right(),
+                     h = 600 - m.top() - m.bottom();
+        const auto at = [&](QPointF v) {
+            return QPoint(int(m.left() + (v.x() - (onR ? -2 : 0)) / (onR ? 12 : 16) * w),
+                          int(600 - m.bottom() - (v.y() + 1.1 * a) / (2.2 * a) * h));
+        };
+        QVERIFY(!m.isNull());
+        // Inside the handle or on the line, clear of the zero line and the grid.
+        QCOMPARE(image.pixel(at(from) + QPoint(what == "edge" ? 2 : 0, onR ? -50 : 2)),
+                 onR              ? red
+                 : what == "edge" ? blue
+                                  : green);
+        SurfaceProbe::drag(plot, at(from), at(to));
+        const double got = what == "edge"   ? wave->ctrl->WindowCtrl->positions.at(1)
+                           : what == "node" ? wave->envelope->nodes.at(1).y()
+                                            : chik->chiR->pointerR;
+        QVERIFY2(std::fabs(got - (what == "node" ? to.y() : to.x())) < 0.03,
+                 qPrintable(QString::number(got)));
+    }
+
+    // One setting for both windows, switched from either; kept in the user's settings only by
+    // a program that uses them, and only as the user chose it, not as a scenario set it.
+    void labelsShared()
+    {
+        QAction *k = chik->findChild<QAction *>("actionLabels"),
+                *r = chik->chiR->findChild<QAction *>("actionLabels");
+        chik->useSettings();
+        QVERIFY(!k->isChecked() && !r->isChecked());
+        QSignalSpy kFrames(kPlot, SIGNAL(draw(PlotScene *))),
+            rFrames(rPlot, SIGNAL(draw(PlotScene *)));
+        r->trigger();
+        QVERIFY(k->isChecked() && r->isChecked() && chik->scenario().labels);
+        QTRY_VERIFY(!kFrames.isEmpty() && !rFrames.isEmpty());
+        QVERIFY(!kPlot->coord.inset().isNull() && !rPlot->coord.inset().isNull());
+        for (bool uses : { true, false }) {
+            ChiK other;
+            if (uses)
+                other.useSettings();
+            QCOMPARE(other.findChild<QAction *>("actionLabels")->isChecked(), uses);
+        }
+        k->trigger();
+        QVERIFY(!r->isChecked() && !QSettings().value("labels").toBool());
+        Scenario s;
+        s.labels = true;
+        chik->applyScenario(s);
+        QVERIFY(r->isChecked() && QSettings().contains("labels")
+                && !QSettings().value("labels").toBool());
     }
 
     // The copper foil fitted from the windows as fourk-export fits it; undone; refitted live when

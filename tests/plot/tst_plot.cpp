@@ -201,8 +201,8 @@ private slots:
         // the first change kept must not be taken for what the second needs).
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        const QStringList changes { "",     "grid", "label", "blue",  "black", "squares",
-                                    "band", "mark", "zero",  "extra", "fewer", "ground" };
+        const QStringList changes { "",     "grid", "label", "blue",  "black",  "squares", "band",
+                                    "mark", "zero", "extra", "fewer", "ground", "upright" };
         for (const QString first : { "", "black", "grid" }) {
             for (const QString &second : changes)
                 QTest::addRow("%s, then %s", qPrintable(first.isEmpty() ? "same" : first),
@@ -247,6 +247,9 @@ private slots:
                     << QLine(0, change == "zero" ? 41 : 40, 120, change == "zero" ? 41 : 40);
             if (change == "extra")
                 scene->lines(pen(qRgb(255, 0, 0), 2)) << QLine(0, 0, 119, 79);
+            // An axis title, turned to read upwards, alone at the right.
+            scene->text(pen(qRgb(0, 0, 0), 1), QRectF(104, 4, 14, 72), QFont(), Qt::AlignCenter, 0,
+                        change == "upright" ? "k chi" : "|chi(R)|", true);
         };
         PlotScene scene;
         PlotFrame frame;

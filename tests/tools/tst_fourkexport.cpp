@@ -50,6 +50,7 @@ private slots:
     void initTestCase() { ConnectionGuard::install(); }
     void run_data();
     void run();
+    void sameAsWindows_data();
     void sameAsWindows();
     void files_data();
     void files();
@@ -112,6 +113,9 @@ void tst_FourkExport::run_data()
                           << "k,chi,wave,envelope,window,data\n0,0,0,1,0,0\n0.10000000000000001,|"
                              ",-0.125\n|window_abs,data_re,data_im,data_abs\n0,|,0.875,0,0.875\n"
                              "0.0306796157|\"total\",\"data\",\"shells\"]|athena.chik";
+    // The legend names the measured data's part shown; the scenario saved keeps the labels on.
+    QTest::newRow("labels") << "--labels --data FIX/athena.chik --show real,data --plot-r r.svg"
+                            << 0 << ">R (Å)<|>Re athena.chik<|\"labels\": true";
     QTest::newRow("data columns") << "--data FIX/feff_chi.dat --data-columns 1,3 --show abs" << 0
                                   << "\"columns\":[1,3]|\"chi\":[0.15,0.25,0.3,0.01,0.075]|"
                                      "\"show\": [\"abs\"]";
@@ -155,9 +159,18 @@ void tst_FourkExport::run()
         QVERIFY2((status ? err : written).contains(part.toUtf8()), qPrintable(part));
 }
 
-// A scenario saved by the windows gives, through fourk-export, the files the windows export.
+void tst_FourkExport::sameAsWindows_data()
+{
+    QTest::addColumn<bool>("labels");
+    QTest::newRow("plain") << false;
+    QTest::newRow("axis titles and legend") << true;
+}
+
+// A scenario saved by the windows gives, through fourk-export, the files the windows export,
+// with the labels as the windows had them.
 void tst_FourkExport::sameAsWindows()
 {
+    QFETCH(bool, labels);
     QApplication::setQuitOnLastWindowClosed(false);
     ChiK chik;
     chik.show();
@@ -166,6 +179,7 @@ void tst_FourkExport::sameAsWindows()
     panel->Phi0Bar->triggerAction(QSlider::SliderPageStepSub);
     panel->setWindowPos(3, 13.75);
     chik.chiR->setPointer(4.5);
+    chik.setLabels(labels);
     QTemporaryDir dir;
     const auto file = [&dir](const QString &name) { return dir.filePath(name); };
     QVERIFY(chik.saveScenarioFile(file("w.fourk"))
@@ -186,6 +200,8 @@ void tst_FourkExport::sameAsWindows()
     for (const char *name : { "k.csv", "r.csv", "k.png", "r.svg" })
         QVERIFY2(contents(file(name)) == contents(file(QString('w') + name)), name);
     QCOMPARE(contents(file("s.fourk")), contents(file("w.fourk")));
+    chik.setLabels(!labels);
+    QVERIFY(chik.picture(ChiK::ChiKPlot, PlotImage::Png) != contents(file("k.png")));
 }
 
 void tst_FourkExport::files_data()

@@ -59,9 +59,10 @@ void ChiK::undoFit()
     if (beforeFits.isEmpty())
         return;
     Scenario before = beforeFits.takeLast();
-    // The settings of the fit stay as they are now: only the values go back.
+    // The settings of the fit, and the view, stay as they are now: only the values go back.
     before.fit = waves.constFirst()->fitSettings();
     before.fit.live = false;
+    before.labels = actionLabels->isChecked();
     fitting = true;
     applyScenario(before);
     fitting = false;

@@ -64,37 +64,32 @@ PlotLabels::PlotLabels(QSize surface, const AxisTicks &ticks, const QVector<Entr
     const int swatch = unit * 3 / 2;
     const int left = inset.left();
     const int right = size.width() - inset.right();
-    const auto place = [&](int from, QVector<Entry> *placed, QVector<QPoint> *at) {
-        int x = left;
-        int row = 0;
-        for (int i = from; i < legend.size(); ++i) {
-            const int w = swatch + gap + entryWidth(legend.at(i).name) + unit;
-            if (x > left && x + w > right) {
-                x = left;
-                ++row;
-            }
-            if (row == maxRows)
-                return i;
-            placed->append(legend.at(i));
-            at->append(QPoint(x, gap + row * (unit + gap)));
-            x += w;
+    // On a small surface, no more than a quarter of its height.
+    const int rowsAllowed = std::min(maxRows, std::max(1, size.height() / 4 / (unit + gap)));
+    int x = left;
+    int row = 0;
+    for (const Entry &entry : legend) {
+        const int w = swatch + gap + entryWidth(entry.name) + unit;
+        if (x > left && x + w > right) {
+            x = left;
+            ++row;
         }
-        return int(legend.size());
-    };
-    const int fitted = place(0, &entries, &places);
-    if (fitted < legend.size()) {
-        // The last entries give way to one that says how many more curves there are.
-        while (!entries.isEmpty()) {
-            const int more = int(legend.size()) - int(entries.size()) + 1;
-            const QString text = tr("(%n more)", nullptr, more);
-            const QPoint last = places.constLast();
-            entries.removeLast();
-            places.removeLast();
-            if (last.x() + entryWidth(text) <= right || entries.isEmpty()) {
-                entries.append({ text, QColor() });
-                places.append(last);
-                break;
-            }
+        if (row == rowsAllowed)
+            break;
+        entries.append(entry);
+        places.append(QPoint(x, gap + row * (unit + gap)));
+        x += w;
+    }
+    // The last entries give way to one that says how many more curves there are.
+    while (entries.size() < legend.size() && !entries.isEmpty()) {
+        const QString text = tr("(%n more)", nullptr, int(legend.size() - entries.size()) + 1);
+        const QPoint last = places.constLast();
+        entries.removeLast();
+        places.removeLast();
+        if (last.x() + entryWidth(text) <= right || entries.isEmpty()) {
+            entries.append({ text, QColor() });
+            places.append(last);
+            break;
         }
     }
     const int rows = places.isEmpty() ? 0 : places.constLast().y() / (unit + gap) + 1;

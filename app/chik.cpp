@@ -43,6 +43,8 @@ ChiK::ChiK(QWidget *parent)
     chiR->waveList = &waves;
     for (AWave *w : qAsConst(waves))
         connect(w, SIGNAL(updated()), chiR->DispA, SLOT(refresh()));
+    connect(waves.constFirst(), SIGNAL(updated()), chiR, SLOT(showReadout()));
+    chiR->showReadout();
     chiR->show();
 
     for (int i = 0; i < waves.size(); ++i) {

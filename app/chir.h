@@ -8,6 +8,7 @@
 class AWave;
 class ChCoord;
 class MouseC;
+class ParameterField;
 class QAbstractButton;
 class PlotScene;
 
@@ -32,8 +33,10 @@ public:
     void setShown(const QStringList &names);
     // "Data" is offered only while a measured chi(k) is loaded.
     void offerData(bool loaded);
-    // As a drag would leave it, but the read-out shows the value exactly.
+    // As a drag or a typed value would leave it; the field shows it with the digits it needs.
     void setPointer(double r);
+    // The spacing of the transform's bins in R; not finite or not positive before a computation.
+    static double binWidth(const AWave *wave);
     // Whether the fit's R range is drawn: while measured data are loaded and the fit, comparing
     // in R, varies something.
     bool showsRange() const;
@@ -51,6 +54,12 @@ public:
 signals:
     // A local file dropped on the window; the main window opens it.
     void filesDropped(const QStringList &paths);
+    // The pointer moved by a drag or by typing.
+    void pointerMoved();
+
+public slots:
+    // R and the parts of chi(R) shown, at the pointer, as the plot draws them.
+    void showReadout();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -61,8 +70,11 @@ private slots:
     void mMoved();
     void mPressed();
     void mReleased();
+    void pointerTyped(double r);
 
 private:
     // In the order of Scenario::selectorNames().
     QVector<QAbstractButton *> selectors() const;
+
+    ParameterField *pointerField;
 };

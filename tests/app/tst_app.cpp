@@ -525,6 +525,88 @@ private slots:
         QCOMPARE(chik->chiR->findChild<QLineEdit *>("PointVal")->text(), pointer);
     }
 
+    void pointer_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("focusOut"); // else Return
+        QTest::addColumn<double>("r");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("3, Return") << "3" << false << 3.0 << "3";
+        QTest::newRow("3, focus out") << "3" << true << 3.0 << "3";
+        QTest::newRow("17 digits")
+            << "2.4961636828644505" << false << 2.4961636828644505 << "2.49616";
+        QTest::newRow("exponent") << " 1e1 " << true << 10.0 << "10";
+        QTest::newRow("negative") << "-1.5" << false << -1.5 << "-1.5";
+        QTest::newRow("word") << "abc" << false << 2.0 << "2";
+        QTest::newRow("infinite") << "inf" << true << 2.0 << "2";
+        QTest::newRow("empty") << "" << false << 2.0 << "2";
+    }
+
+    // Typed into the pointer field: the line moves there, scenarios keep the exact value, and a
+    // scenario reopened shows it as typed; anything else puts the shown value back.
+    void pointer()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, focusOut);
+        QFETCH(double, r);
+        QFETCH(QString, shown);
+        auto *edit = chik->chiR->findChild<QLineEdit *>("PointVal");
+        QApplication::setActiveWindow(chik->chiR);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QSignalSpy moved(chik->chiR, SIGNAL(pointerMoved()));
+        if (focusOut)
+            chik->findChild<QLineEdit *>()->setFocus(), QApplication::setActiveWindow(chik);
+        else
+            QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(moved.count(), int(r != 2.0));
+        QVERIFY(chik->chiR->pointerR == r && chik->scenario().pointer == r);
+        QCOMPARE(edit->text(), shown);
+        QVERIFY(chik->chiR->findChild<QLabel *>("PointRead")->text().startsWith("R " + shown));
+        QVERIFY(chik->saveScenarioFile(dir.filePath("p.fourk")));
+        chik->chiR->setPointer(0);
+        QVERIFY(chik->openScenarioFile(dir.filePath("p.fourk")));
+        QVERIFY(chik->chiR->pointerR == r && edit->text() == shown);
+    }
+
+    void readout_data()
+    {
+        QTest::addColumn<QStringList>("parts");
+        QTest::addColumn<QString>("pattern");
+        const QString n = "-?[0-9.]+(e[-+]\\d+)?";
+        QTest::newRow("abs") << QStringList { "abs" } << "R 0.613592   \\|chi\\(R\\)\\| " + n;
+        QTest::newRow("real imag")
+            << QStringList { "real", "imag" } << "R 0.613592   Re " + n + "   Im " + n;
+        QTest::newRow("none") << QStringList {} << "R 0.613592";
+    }
+
+    // At a bin, the read-out shows the total's parts there, with 4 digits at most.
+    void readout()
+    {
+        QFETCH(QStringList, parts);
+        QFETCH(QString, pattern);
+        chik->chiR->setShown(parts << "total");
+        chik->chiR->setPointer(20 * dR);
+        const QString text = chik->chiR->findChild<QLabel *>("PointRead")->text();
+        QVERIFY2(QRegularExpression('^' + pattern + '$').match(text).hasMatch(), qPrintable(text));
+        const double *total = wave->ftChi.data();
+        const QStringList values = text.split(' ', Qt::SkipEmptyParts);
+        for (int i = 3; i < values.size(); i += 2) {
+            const double v = values.at(i).toDouble(),
+                         part = values.at(i - 1) == "Re"   ? wave->ftRe(total, 20)
+                                : values.at(i - 1) == "Im" ? wave->ftIm(total, 20)
+                                                           : wave->ftAbs(total, 20);
+            QVERIFY(std::abs(v - part) <= 1e-3 * std::abs(part));
+            const QString digits
+                = values.at(i).section('e', 0, 0).remove(QRegularExpression("[-.]"));
+            QVERIFY(digits.size() - digits.indexOf(QRegularExpression("[1-9]")) <= 4);
+        }
+        wave->ctrl->RBar->setValue(30);
+        const bool changed = chik->chiR->findChild<QLabel *>("PointRead")->text() != text;
+        QCOMPARE(changed, parts.size() > 1); // no part shown: R alone
+    }
+
     void constructed()
     {
 
@@ -651,7 +733,7 @@ private slots:
         chik->applyScenario(s);
         QCOMPARE(updated.count(), 1);
         QTRY_VERIFY(kFrames.count() == 1 && rFrames.count() == 1);
-        QCOMPARE(chik->chiR->findChild<QLineEdit *>("PointVal")->text(), "0.3333333333333333");
+        QCOMPARE(chik->chiR->findChild<QLineEdit *>("PointVal")->text(), "0.333333");
         QCOMPARE(ScenarioFile::toJson(chik->scenario()), ScenarioFile::toJson(s));
 
         auto *close = chik->findChild<QAction *>("actionCloseData");
@@ -715,7 +797,7 @@ private slots:
         const QString shown = status(chik);
         const auto files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         if (command == "plot0") // the window squeezed until the plot has no height
-            kPlot->resize(kPlot->width(), 0);
+            kPlot->setMinimumHeight(0), kPlot->resize(kPlot->width(), 0);
         const bool done = command == "open"            ? chik->openScenarioFile(path)
                           : command == "save"          ? chik->saveScenarioFile(path)
                           : command == "table"         ? chik->exportTableFile(ChiK::ChiRPlot, path)

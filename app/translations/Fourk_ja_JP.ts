@@ -242,6 +242,26 @@
         <source>&amp;Shells</source>
         <translation>シェル(&amp;S)</translation>
     </message>
+    <message>
+        <source>R at the pointer and the value there of each part of chi(R) shown</source>
+        <translation>ポインタ位置の R と、表示中の chi(R) の各成分のそこでの値</translation>
+    </message>
+    <message>
+        <source>R %1</source>
+        <translation>R %1</translation>
+    </message>
+    <message>
+        <source>   |chi(R)| %1</source>
+        <translation>   |chi(R)| %1</translation>
+    </message>
+    <message>
+        <source>   Re %1</source>
+        <translation>   実部 %1</translation>
+    </message>
+    <message>
+        <source>   Im %1</source>
+        <translation>   虚部 %1</translation>
+    </message>
 </context>
 <context>
     <name>ColumnsDialog</name>

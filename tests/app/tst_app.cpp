@@ -607,6 +607,17 @@ private slots:
         QCOMPARE(changed, parts.size() > 1); // no part shown: R alone
     }
 
+    // Squeezed to the smallest the window allows, each plot stays at least 200 pixels tall.
+    void smallest()
+    {
+        for (QWidget *plot : { kPlot, rPlot }) {
+            QWidget *window = plot->window();
+            window->resize(1, 1);
+            QTRY_VERIFY(window->height() < 600);
+            QVERIFY2(plot->height() >= 200, qPrintable(QString::number(plot->height())));
+        }
+    }
+
     void constructed()
     {
 

@@ -41,6 +41,8 @@ ChiR::ChiR(QWidget *parent)
     connect(SelTotal, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
     connect(SelData, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
     connect(SelShells, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    for (QAbstractButton *selector : selectors())
+        connect(selector, SIGNAL(toggled(bool)), this, SIGNAL(changed()));
     SelData->hide();
     setAcceptDrops(true);
 }
@@ -146,7 +148,7 @@ void ChiR::pointerTyped(double r)
     pointerR = r;
     showReadout();
     DispA->refresh();
-    emit pointerMoved();
+    emit changed();
 }
 
 double ChiR::binWidth(const AWave *wave)

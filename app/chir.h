@@ -54,8 +54,9 @@ public:
 signals:
     // A local file dropped on the window; the main window opens it.
     void filesDropped(const QStringList &paths);
-    // The pointer moved by a drag or by typing.
-    void pointerMoved();
+    // The pointer moved, by a drag or by typing, or a selector switched: what scenarios keep of
+    // this window changed.
+    void changed();
 
 public slots:
     // R and the parts of chi(R) shown, at the pointer, as the plot draws them.

@@ -555,7 +555,7 @@ private slots:
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, typed);
-        QSignalSpy moved(chik->chiR, SIGNAL(pointerMoved()));
+        QSignalSpy moved(chik->chiR, SIGNAL(changed()));
         if (focusOut)
             chik->findChild<QLineEdit *>()->setFocus(), QApplication::setActiveWindow(chik);
         else
@@ -618,10 +618,103 @@ private slots:
         }
     }
 
+    void unsaved_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer"); // 0: nothing changed, nothing asked
+        QTest::addColumn<bool>("chosen"); // the file dialog accepted
+        QTest::addColumn<bool>("done");
+        for (const char *command : { "quit", "close", "open" }) {
+            QTest::addRow("%s save", command) << command << int(QMessageBox::Save) << true << true;
+            QTest::addRow("%s save cancelled", command)
+                << command << int(QMessageBox::Save) << false << false;
+            QTest::addRow("%s discard", command)
+                << command << int(QMessageBox::Discard) << true << true;
+            QTest::addRow("%s cancel", command)
+                << command << int(QMessageBox::Cancel) << true << false;
+            QTest::addRow("%s unchanged", command) << command << 0 << true << true;
+        }
+    }
+
+    void marked_data()
+    {
+        QTest::addColumn<QString>("change");
+        for (const char *change : { "slider", "typed", "path", "data", "selector" })
+            QTest::newRow(change) << change;
+    }
+
+    void marked()
+    {
+        QFETCH(QString, change);
+        QVERIFY(!chik->isWindowModified());
+        auto *s02 = chik->findChild<QLineEdit *>("S02Val");
+        if (change == "slider")
+            wave->ctrl->RBar->triggerAction(QSlider::SliderSingleStepAdd);
+        else if (change == "typed")
+            s02->selectAll(), QTest::keyClicks(s02, "0.5"), QTest::keyClick(s02, Qt::Key_Return);
+        else if (change == "path")
+            QVERIFY(chik->addPathFiles({ fixtures + "feff9001.dat" }));
+        else if (change == "data")
+            QVERIFY(chik->openMeasuredFile(fixtures + "feff_chi.dat", 1, 3));
+        else
+            chik->chiR->findChild<QAbstractButton *>("SelImag")->click();
+        QVERIFY(chik->isWindowModified() && chik->chiR->isWindowModified());
+        chik->setWindowModified(false);
+    }
+
+    // Changes since the last save or open mark both titles; quitting or opening asks first.
+    void unsaved()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(bool, chosen);
+        QFETCH(bool, done);
+        const QString saved = dir.filePath("saved.fourk"), other = dir.filePath("other.fourk");
+        QFile::remove(saved);
+        QVERIFY(chik->saveScenarioFile(other) && !chik->isWindowModified());
+        if (answer) {
+            chik->chiR->setPointer(3);
+            QVERIFY(chik->isWindowModified() && chik->chiR->isWindowModified());
+        }
+        QCOMPARE(chik->windowTitle() + chik->chiR->windowTitle(), "chi(k)[*]Chi(R)[*]");
+        int asked = 0;
+        // Answers each dialog as it opens: the question, then the file dialogs.
+        std::function<void()> reply;
+        QObject scope;
+        reply = [&] {
+            QTimer::singleShot(0, &scope, reply);
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++asked;
+                box->button(QMessageBox::StandardButton(answer))->click();
+            } else if (auto *files
+                       = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                files->selectFile(files->acceptMode() == QFileDialog::AcceptSave ? saved : other);
+                QDialog *dialog = files;
+                chosen ? dialog->accept() : dialog->reject();
+            }
+        };
+        QTimer::singleShot(0, &scope, reply);
+        QSignalSpy finishing(chik, SIGNAL(finishing()));
+        if (command == "quit")
+            chik->findChild<QAction *>("actionQuit")->trigger();
+        else if (command == "close")
+            chik->close();
+        else
+            chik->findChild<QAction *>("actionOpenScenario")->trigger();
+        QCOMPARE(asked, int(answer != 0));
+        QCOMPARE(QFile::exists(saved), answer == QMessageBox::Save && chosen);
+        QCOMPARE(finishing.count(), int(done && command != "open"));
+        const bool opened = done && command == "open";
+        QCOMPARE(chik->isWindowModified(),
+                 answer && !opened && !(answer == QMessageBox::Save && chosen));
+        QCOMPARE(chik->chiR->pointerR, answer && !opened ? 3.0 : 2.0);
+        chik->setWindowModified(false);
+    }
+
     void constructed()
     {
 
-        QCOMPARE(chik->windowTitle() + chik->chiR->windowTitle(), QStringLiteral("chi(k)Chi(R)"));
+        QCOMPARE(chik->windowTitle() + chik->chiR->windowTitle(), "chi(k)[*]Chi(R)[*]");
         // The panel's formula line may need more than 800 pixels with the fonts at hand.
         QVERIFY(chik->height() == 600 && chik->width() >= 800
                 && chik->chiR->size() == QSize(800, 600));
@@ -650,6 +743,7 @@ private slots:
         // Quit ends the program; deleting the main window releases everything it made.
         const QPointer<QObject> made[] = { wave, wave->envelope, wave->ctrl, chik->chiR };
         QSignalSpy finishing(chik, SIGNAL(finishing()));
+        chik->setWindowModified(false);
         chik->findChild<QAction *>("actionQuit")->trigger();
         QVERIFY(finishing.count() == 1 && !chik->isVisible());
         delete chik;

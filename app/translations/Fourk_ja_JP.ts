@@ -183,6 +183,10 @@
         <source>Fit the checked parameters to the measured chi(k)</source>
         <translation>チェックしたパラメータを測定した χ(k) にフィットします</translation>
     </message>
+    <message>
+        <source>The scenario has changed since it was last saved or opened. Save the changes?</source>
+        <translation>シナリオは最後に保存または開いたときから変更されています。変更を保存しますか?</translation>
+    </message>
 </context>
 <context>
     <name>ChiR</name>

@@ -14,12 +14,15 @@
 #include "plot/disparea.h"
 #include "surfaceprobe.h"
 
+#include <QAbstractItemView>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <cmath>
@@ -709,6 +712,40 @@ private slots:
                  answer && !opened && !(answer == QMessageBox::Save && chosen));
         QCOMPARE(chik->chiR->pointerR, answer && !opened ? 3.0 : 2.0);
         chik->setWindowModified(false);
+    }
+
+    // Every control of both windows and both docks says what it does; each shell column too.
+    void toolTips()
+    {
+        QStringList missing;
+        for (QWidget *window :
+             { static_cast<QWidget *>(chik), static_cast<QWidget *>(chik->chiR) }) {
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                const bool control = qobject_cast<QAbstractButton *>(w)
+                                     || qobject_cast<QAbstractSlider *>(w)
+                                     || qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w)
+                                     || qobject_cast<QAbstractItemView *>(w);
+                // A header may say it section by section.
+                const auto *header = qobject_cast<QHeaderView *>(w);
+                for (int i = 0; header && w->toolTip().isEmpty() && i < header->count(); ++i) {
+                    if (header->model()
+                            ->headerData(i, header->orientation(), Qt::ToolTipRole)
+                            .toString()
+                            .isEmpty())
+                        missing << header->parent()->objectName() + QString(" column %1").arg(i);
+                }
+                // Parts Qt adds: scroll bars, the table's corner, the dock's title buttons.
+                const QString type = w->metaObject()->className();
+                if (control && !header && type != "QScrollBar" && type != "QTableCornerButton"
+                    && !w->objectName().startsWith("qt_") && w->toolTip().isEmpty())
+                    missing << type + ' ' + w->objectName();
+            }
+        }
+        auto *fitted = chik->findChild<QTreeWidget *>("Parameters");
+        for (QTreeWidgetItemIterator i(fitted); *i; ++i)
+            missing << ((*i)->toolTip(0).isEmpty() ? (*i)->text(0) : QString());
+        missing.removeAll(QString());
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
     }
 
     void constructed()

@@ -266,6 +266,46 @@
         <source>   Im %1</source>
         <translation>   虚部 %1</translation>
     </message>
+    <message>
+        <source>The magnitude of the transform of the window W(k)</source>
+        <translation>窓関数 W(k) の変換の絶対値</translation>
+    </message>
+    <message>
+        <source>Draw the imaginary part of the transforms chosen on the right</source>
+        <translation>右で選んだ変換の虚部を描きます</translation>
+    </message>
+    <message>
+        <source>R of the red pointer line in Å; drag the line on the plot or type a value</source>
+        <translation>赤いポインタ線の R (Å)。プロット上で線をドラッグするか、値を入力します</translation>
+    </message>
+    <message>
+        <source>Draw the magnitude of the transforms chosen on the right</source>
+        <translation>右で選んだ変換の絶対値を描きます</translation>
+    </message>
+    <message>
+        <source>Draw the real part of the transforms chosen on the right</source>
+        <translation>右で選んだ変換の実部を描きます</translation>
+    </message>
+    <message>
+        <source>The transform of the simulated chi(k), all shells summed, in the parts chosen on the left</source>
+        <translation>全シェルを合計したシミュレーション chi(k) の変換 (左で選んだ成分)</translation>
+    </message>
+    <message>
+        <source>The transform of the measured chi(k), in the parts chosen on the left</source>
+        <translation>測定 chi(k) の変換 (左で選んだ成分)</translation>
+    </message>
+    <message>
+        <source>The magnitude of the transform of the envelope F(k)</source>
+        <translation>包絡線 F(k) の変換の絶対値</translation>
+    </message>
+    <message>
+        <source>The magnitude of the transform of the bare wave sin(2kR+phi)</source>
+        <translation>単純な波 sin(2kR+phi) の変換の絶対値</translation>
+    </message>
+    <message>
+        <source>The transform of each shell on its own, in its colour, in the parts chosen on the left</source>
+        <translation>各シェル単独の変換をそのシェルの色で (左で選んだ成分)</translation>
+    </message>
 </context>
 <context>
     <name>ColumnsDialog</name>
@@ -509,6 +549,26 @@
     <message>
         <source>R-factor %1 · N_idp %2 · N_var %3 · %4 evaluations · %5 ms</source>
         <translation>R 因子 %1 · N_idp %2 · N_var %3 · 評価 %4 回 · %5 ms</translation>
+    </message>
+    <message>
+        <source>The parameters a fit can vary: check those it varies</source>
+        <translation>フィットで変化させられるパラメータ: 変化させるものにチェックを入れます</translation>
+    </message>
+    <message>
+        <source>The value each parameter has now</source>
+        <translation>各パラメータの現在の値</translation>
+    </message>
+    <message>
+        <source>The value the last fit found, with its uncertainty</source>
+        <translation>前回のフィットで得られた値とその不確かさ</translation>
+    </message>
+    <message>
+        <source>Checked, the fit varies %1</source>
+        <translation>チェックするとフィットで %1 を変化させます</translation>
+    </message>
+    <message>
+        <source>The parameters of shell %1 a fit can vary</source>
+        <translation>シェル %1 のうちフィットで変化させられるパラメータ</translation>
     </message>
 </context>
 <context>
@@ -1180,6 +1240,10 @@
         <source>A term P2 k² added to the phase</source>
         <translation>位相に加える項 P2 k²</translation>
     </message>
+    <message>
+        <source>The shell&apos;s name; double-click to change it</source>
+        <translation>シェルの名前。ダブルクリックで変更します</translation>
+    </message>
 </context>
 <context>
     <name>ShellPanel</name>
@@ -1250,6 +1314,10 @@
     <message>
         <source>Absolute</source>
         <translation>絶対値</translation>
+    </message>
+    <message>
+        <source>Click a row to edit its shell with the sliders</source>
+        <translation>行をクリックすると、そのシェルをスライダーで編集できます</translation>
     </message>
 </context>
 <context>

@@ -1038,6 +1038,19 @@ private slots:
     }
 
     // The catalogue in, the windows speak Japanese; lupdate finds no text left untranslated.
+    // Qt's own buttons follow the language, where Qt's catalogue is installed.
+    void qtJapanese()
+    {
+        QTranslator qt;
+        if (!loadQtJapaneseCatalogue(qt))
+            QSKIP("Qt's Japanese catalogue qtbase_ja is not installed");
+        QCoreApplication::installTranslator(&qt);
+        const QString cancel
+            = QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
+        QCoreApplication::removeTranslator(&qt);
+        QVERIFY2(!cancel.contains("Cancel"), qPrintable(cancel));
+    }
+
     void japanese()
     {
         QVERIFY(languageFromArguments({ "-e", "-j", "-E", "-jj" }) == Language::Japanese

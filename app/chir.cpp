@@ -151,18 +151,11 @@ void ChiR::pointerTyped(double r)
     emit changed();
 }
 
-double ChiR::binWidth(const AWave *wave)
-{
-    return 3.1415926535
-           / (((wave->kMax - wave->kMin) / static_cast<double>(wave->nValid))
-              * static_cast<double>(wave->count));
-}
-
 void ChiR::showReadout()
 {
     QString text = tr("R %1").arg(Parameter::text(pointerR));
     const AWave *wave = waveList && !waveList->isEmpty() ? waveList->constFirst() : nullptr;
-    const double dR = wave ? binWidth(wave) : 0.0;
+    const double dR = wave ? wave->binSpacing() : 0.0;
     const double at = dR > 0.0 && std::isfinite(dR) ? pointerR / dR : -1.0;
     const int j = at >= 0.0 ? int(at) : -1;
     // Between the two bins the line joins, as the plot draws the total.

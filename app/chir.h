@@ -35,8 +35,6 @@ public:
     void offerData(bool loaded);
     // As a drag or a typed value would leave it; the field shows it with the digits it needs.
     void setPointer(double r);
-    // The spacing of the transform's bins in R; not finite or not positive before a computation.
-    static double binWidth(const AWave *wave);
     // Whether the fit's R range is drawn: while measured data are loaded and the fit, comparing
     // in R, varies something.
     bool showsRange() const;

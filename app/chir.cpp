@@ -9,7 +9,6 @@
 #include "plot/mousec.h"
 
 #include <QDropEvent>
-#include <QLocale>
 
 #include <cmath>
 #include <utility>

@@ -44,6 +44,10 @@ ChiK::ChiK(QWidget *parent)
     chiR->waveList = &waves;
     for (AWave *w : qAsConst(waves))
         connect(w, SIGNAL(updated()), chiR->DispA, SLOT(refresh()));
+    connect(waves.constFirst(), SIGNAL(updated()), chiR, SLOT(showReadout()));
+    chiR->showReadout();
+    connect(waves.constFirst(), SIGNAL(updated()), this, SLOT(markModified()));
+    connect(chiR, SIGNAL(changed()), this, SLOT(markModified()));
     chiR->show();
 
     for (int i = 0; i < waves.size(); ++i) {
@@ -109,6 +113,9 @@ ChiK::ChiK(QWidget *parent)
         DataMisfit->fontMetrics().boundingRect(QStringLiteral("8.88e-888")).size() + QSize(2, 2));
     measuredChanged();
     setAcceptDrops(true);
+    // The placeholder stays out of the translated titles.
+    setWindowTitle(windowTitle() + QStringLiteral("[*]"));
+    chiR->setWindowTitle(chiR->windowTitle() + QStringLiteral("[*]"));
 }
 
 // The window owns what its constructor made. The chi(R) window goes first, as it reads the waves
@@ -250,8 +257,23 @@ void ChiK::shellCurvesChanged()
     DispA->refresh();
 }
 
+void ChiK::markModified()
+{
+    setModified(true);
+}
+
+void ChiK::setModified(bool modified)
+{
+    setWindowModified(modified);
+    chiR->setWindowModified(modified);
+}
+
 void ChiK::closeEvent(QCloseEvent *event)
 {
+    if (!settleChanges()) {
+        event->ignore();
+        return;
+    }
     emit finishing();
     event->accept();
 }

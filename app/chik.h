@@ -6,6 +6,7 @@
 #include "plot/plotimage.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QPointer>
 #include <QVector>
 
@@ -97,7 +98,12 @@ private slots:
     void refitLive();
     void draw(PlotScene *scene);
     void openScenario();
-    void saveScenario();
+    // False when no scenario was saved: the dialog cancelled, or the file not written.
+    bool saveScenario();
+    // Marks both windows' titles: the scenario shown differs from the one last saved or opened.
+    void markModified();
+    // A scenario dropped while changes are unsaved, opened once the user has answered.
+    void openScenarioAsking(const QString &path);
     void exportChiKTable();
     void exportChiRTable();
     void saveChiKPlot();
@@ -117,6 +123,11 @@ private slots:
     void measuredChanged();
 
 private:
+    void setModified(bool modified);
+    // While changes are unsaved, asks whether to save them first; false when the user cancels.
+    bool settleChanges();
+    // The question, with Save, Discard and Cancel.
+    virtual QMessageBox::StandardButton askToSave();
     bool runFit(bool live);
     // What a live fit follows: everything the fit does not vary.
     QVector<double> fitContext() const;

@@ -42,6 +42,7 @@ bool ChiK::openScenarioFile(const QString &path)
     }
     applyScenario(s);
     inputs.set(tr("the scenario opened"), path, true);
+    setModified(false);
     return true;
 }
 
@@ -53,7 +54,10 @@ bool ChiK::saveScenarioFile(const QString &path)
         report(error);
         return false;
     }
-    return writeFile(path, json, true);
+    if (!writeFile(path, json, true))
+        return false;
+    setModified(false);
+    return true;
 }
 
 bool ChiK::openMeasuredFile(const QString &path, int kColumn, int chiColumn)
@@ -114,18 +118,50 @@ bool ChiK::writeFile(const QString &path, const QByteArray &data, bool scenario)
 
 void ChiK::openScenario()
 {
+    if (!settleChanges())
+        return;
     const QString path
         = files->openPath(commandWindow(), tr("Open Scenario"), { scenarioFilter() });
     if (!path.isEmpty())
         openScenarioFile(path);
 }
 
-void ChiK::saveScenario()
+bool ChiK::saveScenario()
 {
     const QString path
         = files->savePath(commandWindow(), tr("Save Scenario"), { scenarioFilter() });
-    if (!path.isEmpty())
-        saveScenarioFile(path);
+    return !path.isEmpty() && saveScenarioFile(path);
+}
+
+void ChiK::openScenarioAsking(const QString &path)
+{
+    if (settleChanges())
+        openScenarioFile(path);
+}
+
+bool ChiK::settleChanges()
+{
+    if (!isWindowModified())
+        return true;
+    switch (askToSave()) {
+    case QMessageBox::Save:
+        return saveScenario();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QMessageBox::StandardButton ChiK::askToSave()
+{
+    QMessageBox box(QMessageBox::Question, tr("Fourk"),
+                    tr("The scenario has changed since it was last saved or opened. Save the "
+                       "changes?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    commandWindow());
+    box.setDefaultButton(QMessageBox::Save);
+    return QMessageBox::StandardButton(box.exec());
 }
 
 void ChiK::exportChiKTable()
@@ -240,10 +276,13 @@ void ChiK::openFiles(const QStringList &paths)
     if (path.isEmpty())
         return;
     // Anything but a scenario is taken for a measured chi(k).
-    if (QFileInfo(path).suffix().compare(QLatin1String("fourk"), Qt::CaseInsensitive) == 0)
-        openScenarioFile(path);
-    else
+    if (QFileInfo(path).suffix().compare(QLatin1String("fourk"), Qt::CaseInsensitive) != 0)
         askColumns(path);
+    else if (!isWindowModified())
+        openScenarioFile(path);
+    else // the question waits for the user, so it comes after the drop has returned
+        QMetaObject::invokeMethod(this, "openScenarioAsking", Qt::QueuedConnection,
+                                  Q_ARG(QString, path));
 }
 
 void ChiK::askColumns(const QString &path)

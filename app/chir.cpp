@@ -3,12 +3,12 @@
 #include "app/filedrop.h"
 #include "model/awave.h"
 #include "model/scenario.h"
+#include "panels/parameterfield.h"
 #include "plot/chcoord.h"
 #include "plot/disparea.h"
 #include "plot/mousec.h"
 
 #include <QDropEvent>
-#include <QLocale>
 
 #include <cmath>
 #include <utility>
@@ -21,7 +21,11 @@ ChiR::ChiR(QWidget *parent)
     DispA->setAttribute(Qt::WA_OpaquePaintEvent);
     mouseRelay = &DispA->mouseRelay;
     coord = &DispA->coord;
-    PointVal->setText(QString::number(pointerR, 'g', 6));
+    pointerField = new ParameterField(PointVal, Parameter::of(Parameter::Pointer));
+    pointerField->setValue(pointerR);
+    connect(pointerField, SIGNAL(valueChanged(double)), this, SLOT(pointerTyped(double)));
+    for (QAbstractButton *part : { SelReal, SelImag, SelAbs })
+        connect(part, SIGNAL(toggled(bool)), this, SLOT(showReadout()));
 
     connect(mouseRelay, SIGNAL(mMoved()), this, SLOT(mMoved()));
     connect(mouseRelay, SIGNAL(mPressed()), this, SLOT(mPressed()));
@@ -36,6 +40,8 @@ ChiR::ChiR(QWidget *parent)
     connect(SelTotal, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
     connect(SelData, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
     connect(SelShells, SIGNAL(toggled(bool)), DispA, SLOT(refresh()));
+    for (QAbstractButton *selector : selectors())
+        connect(selector, SIGNAL(toggled(bool)), this, SIGNAL(changed()));
     SelData->hide();
     setAcceptDrops(true);
 }
@@ -85,9 +91,11 @@ void ChiR::mMoved()
     if (!dragging)
         return;
     // Not clamped: a drag off the surface reads out R beyond the plotted range.
-    pointerR = coord->pixelToX(mouseRelay->curPos.x());
-    PointVal->setText(QString::number(pointerR, 'g', 6));
-    DispA->refresh();
+    const double r = coord->pixelToX(mouseRelay->curPos.x());
+    if (!std::isfinite(r))
+        return;
+    setPointer(r);
+    dragging = true;
 }
 
 void ChiR::mReleased()
@@ -129,9 +137,43 @@ void ChiR::offerData(bool loaded)
 void ChiR::setPointer(double r)
 {
     dragging = false;
+    if (!pointerField->setValue(r))
+        return;
+    pointerTyped(r);
+}
+
+void ChiR::pointerTyped(double r)
+{
     pointerR = r;
-    PointVal->setText(QString::number(r, 'g', QLocale::FloatingPointShortest));
+    showReadout();
     DispA->refresh();
+    emit changed();
+}
+
+void ChiR::showReadout()
+{
+    QString text = tr("R %1").arg(Parameter::text(pointerR));
+    const AWave *wave = waveList && !waveList->isEmpty() ? waveList->constFirst() : nullptr;
+    const double dR = wave ? wave->binSpacing() : 0.0;
+    const double at = dR > 0.0 && std::isfinite(dR) ? pointerR / dR : -1.0;
+    const int j = at >= 0.0 ? int(at) : -1;
+    // Between the two bins the line joins, as the plot draws the total.
+    if (j >= 0 && j + 1 < wave->chi.size() && int(wave->ftChi.size()) >= wave->count) {
+        const double *total = wave->ftChi.data();
+        const double t = at - j;
+        const auto value = [&](double (ChiArrays::*part)(const double *, int) const) {
+            const double v = (1.0 - t) * (wave->*part)(total, j) + t * (wave->*part)(total, j + 1);
+            // Four digits, as many as a reading off the plot can use; no trailing zeros.
+            return QString::number(v, 'g', 4);
+        };
+        if (SelAbs->isChecked())
+            text += tr("   |chi(R)| %1").arg(value(&ChiArrays::ftAbs));
+        if (SelReal->isChecked())
+            text += tr("   Re %1").arg(value(&ChiArrays::ftRe));
+        if (SelImag->isChecked())
+            text += tr("   Im %1").arg(value(&ChiArrays::ftIm));
+    }
+    PointRead->setText(text);
 }
 
 bool ChiR::showsRange() const

@@ -8,6 +8,7 @@
 class AWave;
 class ChCoord;
 class MouseC;
+class ParameterField;
 class QAbstractButton;
 class PlotScene;
 
@@ -33,7 +34,7 @@ public:
     void setShown(const QStringList &names);
     // "Data" is offered only while a measured chi(k) is loaded.
     void offerData(bool loaded);
-    // As a drag would leave it, but the read-out shows the value exactly.
+    // As a drag or a typed value would leave it; the field shows it with the digits it needs.
     void setPointer(double r);
     // Whether the fit's R range is drawn: while measured data are loaded and the fit, comparing
     // in R, varies something.
@@ -52,6 +53,13 @@ public:
 signals:
     // A local file dropped on the window; the main window opens it.
     void filesDropped(const QStringList &paths);
+    // The pointer moved, by a drag or by typing, or a selector switched: what scenarios keep of
+    // this window changed.
+    void changed();
+
+public slots:
+    // R and the parts of chi(R) shown, at the pointer, as the plot draws them.
+    void showReadout();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -62,8 +70,11 @@ private slots:
     void mMoved();
     void mPressed();
     void mReleased();
+    void pointerTyped(double r);
 
 private:
     // In the order of Scenario::selectorNames().
     QVector<QAbstractButton *> selectors() const;
+
+    ParameterField *pointerField;
 };

@@ -140,9 +140,7 @@ void ChiR::drawR(PlotScene *scene)
     }
 
     for (const AWave *wave : waves) {
-        const double dR = 3.1415926535
-                          / (((wave->kMax - wave->kMin) / static_cast<double>(wave->nValid))
-                             * static_cast<double>(wave->count));
+        const double dR = wave->binSpacing();
         const int n = wave->chi.size();
         // Nothing computed yet, or a grid without a usable bin spacing: nothing to plot.
         if (n < 1 || !(dR > 0.0) || !std::isfinite(dR))

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 Language languageFromArguments(const QStringList &arguments)
@@ -31,4 +32,14 @@ bool loadJapaneseCatalogue(QTranslator &translator)
     // append ".qm".
     return translator.load(QStringLiteral(":Fourk_ja_JP"), QCoreApplication::applicationDirPath(),
                            QStringLiteral(""), QString());
+}
+
+bool loadQtJapaneseCatalogue(QTranslator &translator)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    return translator.load(QStringLiteral("qtbase_ja"), folder);
 }

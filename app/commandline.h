@@ -20,3 +20,7 @@ QString scenarioFromArguments(const QStringList &arguments);
 // Loads the compiled-in Japanese catalogue into the translator; false if it cannot be read,
 // which leaves the translator empty and the interface English.
 bool loadJapaneseCatalogue(QTranslator &translator);
+
+// Loads Qt's own Japanese catalogue (qtbase_ja, the texts of its dialogs and buttons) from Qt's
+// translations folder; false if it is not installed, which leaves those texts English.
+bool loadQtJapaneseCatalogue(QTranslator &translator);

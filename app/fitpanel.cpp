@@ -65,6 +65,7 @@ QTreeWidgetItem *FitPanel::item(QTreeWidgetItem *parent, const QString &title, c
     i->setData(0, nameRole, name);
     i->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
     i->setCheckState(0, Qt::Unchecked);
+    i->setToolTip(0, tr("Checked, the fit varies %1").arg(title));
     i->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     i->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     items.append(i);
@@ -84,6 +85,7 @@ void FitPanel::rebuild()
         auto *group = new QTreeWidgetItem(Parameters);
         group->setText(0, tr("%1 %2").arg(s + 1).arg(shells.at(s).name));
         group->setFlags(Qt::ItemIsEnabled);
+        group->setToolTip(0, tr("The parameters of shell %1 a fit can vary").arg(s + 1));
         for (Parameter::Id id : Shell::parameters())
             item(group, title(id), FitSettings::name(s, id));
         group->setExpanded(true);

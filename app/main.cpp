@@ -28,9 +28,13 @@ int main(int argc, char *argv[])
 
     // Installed before any window exists, so every form comes up translated.
     QTranslator translator;
+    QTranslator qtTranslator;
     if (language == Language::Japanese) {
         loadJapaneseCatalogue(translator);
         QCoreApplication::installTranslator(&translator);
+        // Qt's own texts stay English where its catalogue is not installed.
+        if (loadQtJapaneseCatalogue(qtTranslator))
+            QCoreApplication::installTranslator(&qtTranslator);
     }
 
     ChiK window;

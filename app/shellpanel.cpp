@@ -24,6 +24,7 @@ ShellPanel::ShellPanel(AWave *wave, QWidget *parent)
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setStretchLastSection(true);
     ShellTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ShellTable->verticalHeader()->setToolTip(tr("Click a row to edit its shell with the sliders"));
     ShellTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     ShellTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                 | QAbstractItemView::AnyKeyPressed);

@@ -28,6 +28,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own dialog buttons and texts in Japanese; without them they stay English.
+if(FOURK_QT EQUAL 6)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
+else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS qttranslations5-l10n)
+endif()
 # Without a CJK font the Japanese interface shows boxes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

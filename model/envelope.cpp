@@ -78,8 +78,7 @@ void Envelope::dragNode()
 {
     if (!dragging || !mouse || !coord || picked < 0 || picked >= nodes.size())
         return;
-    const QPointF p(coord->pixelToX(mouse->curPos.x()),
-                    coord->pixelToY(mouse->curPos.y()) / scale);
+    const QPointF p(coord->pixelToX(mouse->curPos.x()), coord->pixelToY(mouse->curPos.y()) / scale);
     // A surface without extent maps to inf or NaN; such a node would spoil every F(k).
     if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
         return;

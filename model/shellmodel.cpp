@@ -174,6 +174,8 @@ QVariant ShellModel::headerData(int section, Qt::Orientation orientation, int ro
         switch (section) {
         case On:
             return tr("Whether the shell is part of the sum");
+        case Name:
+            return tr("The shell's name; double-click to change it");
         case Kind:
             return tr("A drawn shell takes its amplitude from its envelope F(k), a FEFF path from "
                       "its file");

@@ -25,7 +25,6 @@ public:
     const Parameter &rule() const { return accepts; }
     QLineEdit *edit() const { return line; }
 
-
 signals:
     // A typed value the rule accepts and that differs from the one held.
     void valueChanged(double v);

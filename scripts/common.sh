@@ -12,13 +12,14 @@ else
 fi
 case "$FOURK_QT" in
     5)
-        fourkQtPackages=(qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev)
+        fourkQtPackages=(qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev
+            qttranslations5-l10n)
         FOURK_BUILD_DIR=$FOURK_ROOT/build
         ;;
     6)
         # Qt6Gui's CMake package requires OpenGL; qt6-base-dev pulls it in today, named anyway.
         fourkQtPackages=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev
-            libopengl-dev)
+            libopengl-dev qt6-translations-l10n)
         FOURK_BUILD_DIR=$FOURK_ROOT/build-qt6
         ;;
     *)

@@ -29,7 +29,9 @@ Exporter::Exporter()
 
 QByteArray Exporter::picture(ChiK::Plot plot, PlotImage::Format format, const QSize &size)
 {
-    // Only the surface takes the size: the plots are drawn to the surface's own rectangle.
+    // Only the surface takes the size: the plots are drawn to the surface's own rectangle. The
+    // minimum height that keeps a plot readable in a window does not bind a picture.
+    window->surface(plot)->setMinimumSize(0, 0);
     window->surface(plot)->resize(size);
     return window->picture(plot, format);
 }

@@ -199,6 +199,10 @@
         <source>chi(k), the sum</source>
         <translation>χ(k)（合計）</translation>
     </message>
+    <message>
+        <source>The scenario has changed since it was last saved or opened. Save the changes?</source>
+        <translation>シナリオは最後に保存または開いたときから変更されています。変更を保存しますか?</translation>
+    </message>
 </context>
 <context>
     <name>ChiR</name>
@@ -273,6 +277,66 @@
     <message>
         <source>sin(2kR+phi)</source>
         <translation>sin(2kR+Φ(k))</translation>
+    </message>
+    <message>
+        <source>The magnitude of the transform of the window W(k)</source>
+        <translation>窓関数 W(k) の変換の絶対値</translation>
+    </message>
+    <message>
+        <source>Draw the imaginary part of the transforms chosen on the right</source>
+        <translation>右で選んだ変換の虚部を描きます</translation>
+    </message>
+    <message>
+        <source>R of the red pointer line in Å; drag the line on the plot or type a value</source>
+        <translation>赤いポインタ線の R (Å)。プロット上で線をドラッグするか、値を入力します</translation>
+    </message>
+    <message>
+        <source>R at the pointer and the value there of each part of chi(R) shown</source>
+        <translation>ポインタ位置の R と、表示中の chi(R) の各成分のそこでの値</translation>
+    </message>
+    <message>
+        <source>Draw the magnitude of the transforms chosen on the right</source>
+        <translation>右で選んだ変換の絶対値を描きます</translation>
+    </message>
+    <message>
+        <source>Draw the real part of the transforms chosen on the right</source>
+        <translation>右で選んだ変換の実部を描きます</translation>
+    </message>
+    <message>
+        <source>The transform of the simulated chi(k), all shells summed, in the parts chosen on the left</source>
+        <translation>全シェルを合計したシミュレーション chi(k) の変換 (左で選んだ成分)</translation>
+    </message>
+    <message>
+        <source>The transform of the measured chi(k), in the parts chosen on the left</source>
+        <translation>測定 chi(k) の変換 (左で選んだ成分)</translation>
+    </message>
+    <message>
+        <source>The magnitude of the transform of the envelope F(k)</source>
+        <translation>包絡線 F(k) の変換の絶対値</translation>
+    </message>
+    <message>
+        <source>The magnitude of the transform of the bare wave sin(2kR+phi)</source>
+        <translation>単純な波 sin(2kR+phi) の変換の絶対値</translation>
+    </message>
+    <message>
+        <source>The transform of each shell on its own, in its colour, in the parts chosen on the left</source>
+        <translation>各シェル単独の変換をそのシェルの色で (左で選んだ成分)</translation>
+    </message>
+    <message>
+        <source>R %1</source>
+        <translation>R %1</translation>
+    </message>
+    <message>
+        <source>   |chi(R)| %1</source>
+        <translation>   |chi(R)| %1</translation>
+    </message>
+    <message>
+        <source>   Re %1</source>
+        <translation>   実部 %1</translation>
+    </message>
+    <message>
+        <source>   Im %1</source>
+        <translation>   虚部 %1</translation>
     </message>
 </context>
 <context>
@@ -517,6 +581,26 @@
     <message>
         <source>R-factor %1 · N_idp %2 · N_var %3 · %4 evaluations · %5 ms</source>
         <translation>R 因子 %1 · N_idp %2 · N_var %3 · 評価 %4 回 · %5 ms</translation>
+    </message>
+    <message>
+        <source>The parameters a fit can vary: check those it varies</source>
+        <translation>フィットで変化させられるパラメータ: 変化させるものにチェックを入れます</translation>
+    </message>
+    <message>
+        <source>The value each parameter has now</source>
+        <translation>各パラメータの現在の値</translation>
+    </message>
+    <message>
+        <source>The value the last fit found, with its uncertainty</source>
+        <translation>前回のフィットで得られた値とその不確かさ</translation>
+    </message>
+    <message>
+        <source>Checked, the fit varies %1</source>
+        <translation>チェックするとフィットで %1 を変化させます</translation>
+    </message>
+    <message>
+        <source>The parameters of shell %1 a fit can vary</source>
+        <translation>シェル %1 のうちフィットで変化させられるパラメータ</translation>
     </message>
 </context>
 <context>
@@ -1237,6 +1321,10 @@
         <source>A term P2 k² added to the phase</source>
         <translation>位相に加える項 P2 k²</translation>
     </message>
+    <message>
+        <source>The shell&apos;s name; double-click to change it</source>
+        <translation>シェルの名前。ダブルクリックで変更します</translation>
+    </message>
 </context>
 <context>
     <name>ShellPanel</name>
@@ -1307,6 +1395,10 @@
     <message>
         <source>Absolute</source>
         <translation>絶対値</translation>
+    </message>
+    <message>
+        <source>Click a row to edit its shell with the sliders</source>
+        <translation>行をクリックすると、そのシェルをスライダーで編集できます</translation>
     </message>
 </context>
 <context>

@@ -15,12 +15,15 @@
 #include "plot/disparea.h"
 #include "surfaceprobe.h"
 
+#include <QAbstractItemView>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <cmath>
@@ -318,14 +321,16 @@ private slots:
     void repaintsChanges_data()
     {
         // What changes, three times over: a panel slider or switch, a chi(R) selector (r:), a drag
-        // on a plot, the measured chi(k) loaded or closed, the plots' size, typed window edges.
+        // on a plot, the measured chi(k) loaded or closed, the plots' size, typed window edges, a
+        // shell added.
         QTest::addColumn<QString>("change");
         for (const char *change :
              { "RBar",         "NBar",        "SigBar",     "Phi0Bar",       "Phi2Bar",
                "SelDebye",     "SelEnvelope", "SelWindowF", "doPM",          "Flat",
                "r:SelReal",    "r:SelImag",   "r:SelAbs",   "r:SelEnvelope", "r:SelWindow",
                "r:SelWave",    "r:SelTotal",  "r:SelData",  "edge drag",     "node drag",
-               "pointer drag", "data",        "size",       "edges typed",   "labels" })
+               "pointer drag", "data",        "size",       "edges typed",   "labels",
+               "AddShell" })
             QTest::newRow(change) << change;
     }
 
@@ -339,6 +344,7 @@ private slots:
         const auto handle = [this](double k, double y) {
             return QPoint(int(kPlot->coord.xToPixel(k)), int(kPlot->coord.yToPixel(y)));
         };
+        chik->setWindowModified(false);
         for (int step = 1; step <= 3; ++step) {
             if (change.endsWith("Bar")) {
                 chik->findChild<QAbstractSlider *>(change)->triggerAction(
@@ -391,6 +397,8 @@ private slots:
                         QString("step %1, %2").arg(step).arg(plot == kPlot ? "chi(k)" : "chi(R)")));
             }
         }
+        // Each change but the size marks the titles as changed since the last save.
+        QCOMPARE(chik->isWindowModified() && chik->chiR->isWindowModified(), change != "size");
     }
 
     void shells_data()
@@ -678,10 +686,180 @@ private slots:
         QCOMPARE(chik->chiR->findChild<QLineEdit *>("PointVal")->text(), pointer);
     }
 
+    void pointer_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("focusOut"); // else Return
+        QTest::addColumn<double>("r");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("3, Return") << "3" << false << 3.0 << "3";
+        QTest::newRow("3, focus out") << "3" << true << 3.0 << "3";
+        QTest::newRow("17 digits")
+            << "2.4961636828644505" << false << 2.4961636828644505 << "2.49616";
+        QTest::newRow("exponent") << " 1e1 " << true << 10.0 << "10";
+        QTest::newRow("word") << "abc" << false << 2.0 << "2";
+        QTest::newRow("empty") << "" << false << 2.0 << "2";
+    }
+
+    // Typed into the pointer field: the line moves there, scenarios keep the exact value, and a
+    // scenario reopened shows it as typed; anything else puts the shown value back.
+    void pointer()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, focusOut);
+        QFETCH(double, r);
+        QFETCH(QString, shown);
+        auto *edit = chik->chiR->findChild<QLineEdit *>("PointVal");
+        QApplication::setActiveWindow(chik->chiR);
+        edit->setFocus(), edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QSignalSpy moved(chik->chiR, SIGNAL(changed()));
+        if (focusOut)
+            chik->findChild<QLineEdit *>()->setFocus(), QApplication::setActiveWindow(chik);
+        else
+            QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(moved.count(), int(r != 2.0));
+        QVERIFY(chik->chiR->pointerR == r && chik->scenario().pointer == r && edit->text() == shown
+                && chik->saveScenarioFile(dir.filePath("p.fourk")));
+        QVERIFY(chik->chiR->findChild<QLabel *>("PointRead")->text().startsWith("R " + shown));
+        chik->chiR->setPointer(0);
+        QVERIFY(chik->openScenarioFile(dir.filePath("p.fourk")));
+        QVERIFY(chik->chiR->pointerR == r && edit->text() == shown);
+    }
+
+    void readout_data()
+    {
+        QTest::addColumn<QStringList>("parts");
+        QTest::addColumn<QString>("labels");
+        QTest::newRow("abs") << QStringList { "abs" } << "|chi(R)|";
+        QTest::newRow("real imag") << QStringList { "real", "imag" } << "Re Im";
+        QTest::newRow("none") << QStringList {} << "";
+    }
+
+    // At a bin: R as the field shows it, then each part of the total shown there, to 4 digits.
+    void readout()
+    {
+        QFETCH(QStringList, parts);
+        QFETCH(QString, labels);
+        chik->chiR->setShown(parts << "total");
+        chik->chiR->setPointer(20 * dR);
+        auto *label = chik->chiR->findChild<QLabel *>("PointRead");
+        const QStringList text = label->text().split(' ', Qt::SkipEmptyParts);
+        const double *total = wave->ftChi.data();
+        QCOMPARE(text.mid(0, 2).join(' ') + ' '
+                     + QStringList(text.mid(2)).filter(QRegularExpression("[a-z]")).join(' '),
+                 "R 0.613592 " + labels);
+        for (int i = 3; i < text.size(); i += 2) {
+            const double v = text.at(i).toDouble(),
+                         part = text.at(i - 1) == "Re"   ? wave->ftRe(total, 20)
+                                : text.at(i - 1) == "Im" ? wave->ftIm(total, 20)
+                                                         : wave->ftAbs(total, 20);
+            QVERIFY(std::abs(v - part) <= 5e-4 * std::abs(part)
+                    && QString(text.at(i)).remove(QRegularExpression("^[-0.]*|[.]|e.*")).size()
+                           <= 4);
+        }
+        const QString before = label->text();
+        wave->ctrl->RBar->setValue(30);
+        QCOMPARE(label->text() != before, parts.size() > 1); // no part shown: R alone
+    }
+
+    // Squeezed to the smallest the window allows, each plot stays at least 200 pixels tall.
+    void smallest()
+    {
+        for (QWidget *plot : { kPlot, rPlot }) {
+            plot->window()->resize(1, 1);
+            QTRY_VERIFY(plot->window()->height() < 600);
+            QVERIFY2(plot->height() >= 200, qPrintable(QString::number(plot->height())));
+        }
+    }
+
+    void unsaved_data()
+    {
+        QTest::addColumn<QString>("row"); // command|answer (0: nothing changed)|file chosen|done
+        for (const char *command : { "quit", "close", "open" }) {
+            for (const QString row :
+                 { "%1|2048|1|1", "%1|2048|0|0", "%1|8388608|1|1", "%1|4194304|1|0", "%1|0|1|1" })
+                QTest::newRow(qPrintable(row.arg(command))) << row.arg(command);
+        }
+    }
+
+    // Changes since the last save or open mark both titles; quitting or opening asks first.
+    void unsaved()
+    {
+        QFETCH(QString, row);
+        const QString command = row.section('|', 0, 0);
+        const int answer = row.section('|', 1, 1).toInt(); // Save, Discard, Cancel or none
+        const bool chosen = row.section('|', 2, 2) == "1", done = row.section('|', 3) == "1";
+        const QString saved = dir.filePath("saved.fourk"), other = dir.filePath("other.fourk");
+        QFile::remove(saved);
+        QVERIFY(chik->saveScenarioFile(other) && !chik->isWindowModified());
+        if (answer)
+            chik->chiR->setPointer(3);
+        int asked = 0;
+        // Answers each dialog as it opens: the question, then the file dialogs.
+        std::function<void()> reply;
+        QObject scope;
+        reply = [&] {
+            QTimer::singleShot(0, &scope, reply);
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++asked;
+                box->button(QMessageBox::StandardButton(answer))->click();
+            } else if (auto *files
+                       = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                files->selectFile(files->acceptMode() == QFileDialog::AcceptSave ? saved : other);
+                QDialog *dialog = files;
+                chosen ? dialog->accept() : dialog->reject();
+            }
+        };
+        QTimer::singleShot(0, &scope, reply);
+        QSignalSpy finishing(chik, SIGNAL(finishing()));
+        if (command == "quit")
+            chik->findChild<QAction *>("actionQuit")->trigger();
+        else if (command == "close")
+            chik->close();
+        else
+            chik->findChild<QAction *>("actionOpenScenario")->trigger();
+        QCOMPARE(asked, int(answer != 0));
+        QCOMPARE(QFile::exists(saved), answer == QMessageBox::Save && chosen);
+        QCOMPARE(finishing.count(), int(done && command != "open"));
+        const bool opened = done && command == "open";
+        QCOMPARE(chik->isWindowModified(),
+                 answer && !opened && !(answer == QMessageBox::Save && chosen));
+        QCOMPARE(chik->chiR->pointerR, answer && !opened ? 3.0 : 2.0);
+    }
+
+    // Every control of both windows and both docks says what it does; each shell column too.
+    void toolTips()
+    {
+        QStringList missing;
+        for (QWidget *window : { kPlot->window(), rPlot->window() }) {
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                const QString type = w->metaObject()->className();
+                // A header may say it section by section (role 3: the tooltip).
+                const auto *header = qobject_cast<QHeaderView *>(w);
+                const QAbstractItemModel *m = header ? header->model() : nullptr;
+                for (int i = 0; m && w->toolTip().isEmpty() && i < header->count(); ++i)
+                    missing << (m->headerData(i, header->orientation(), 3).isNull() ? type : "");
+                bool control = false;
+                for (const char *kind : { "QAbstractButton", "QAbstractSlider", "QLineEdit",
+                                          "QComboBox", "QAbstractItemView" })
+                    control = control || w->inherits(kind);
+                // Not the parts Qt adds: scroll bars, the table's corner, the docks' buttons.
+                if (control && !header && !QString("QScrollBar QTableCornerButton").contains(type)
+                    && !w->objectName().startsWith("qt_") && w->toolTip().isEmpty())
+                    missing << type + ' ' + w->objectName();
+            }
+        }
+        for (QTreeWidgetItemIterator i(chik->findChild<QTreeWidget *>("Parameters")); *i; ++i)
+            missing << ((*i)->toolTip(0).isEmpty() ? (*i)->text(0) : "");
+        missing.removeAll("");
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+    }
+
     void constructed()
     {
 
-        QCOMPARE(chik->windowTitle() + chik->chiR->windowTitle(), QStringLiteral("chi(k)Chi(R)"));
+        QCOMPARE(chik->windowTitle() + chik->chiR->windowTitle(), "chi(k)[*]Chi(R)[*]");
         // The panel's formula line may need more than 800 pixels with the fonts at hand.
         QVERIFY(chik->height() == 600 && chik->width() >= 800
                 && chik->chiR->size() == QSize(800, 600));
@@ -699,18 +877,20 @@ private slots:
                     menus << (a->isSeparator() ? "-" : a->text() + a->shortcut().toString());
             }
         }
-        QCOMPARE(menus.join('|'),
-                 QString("File:|Open Scenario…%1|Save Scenario…%2|-|Open Measured chi(k)…|"
-                         "Close Measured Data|-|Export chi(k) Table…|Export Chi(R) Table…|"
-                         "Save chi(k) Plot…|Save Chi(R) Plot…|-|Quit%3|Edit:|Undo FitCtrl+Z|Fit|View:|"
-                         "Axis Titles and Legend|Help:|About Fourk|File:|Export Chi(R) Table…|"
-                         "Save Chi(R) Plot…|View:|Axis Titles and Legend")
-                     .arg(QKeySequence(QKeySequence::Open).toString(),
-                          QKeySequence(QKeySequence::Save).toString(),
-                          QKeySequence(QKeySequence::Quit).toString()));
+        QCOMPARE(
+            menus.join('|'),
+            QString("File:|Open Scenario…%1|Save Scenario…%2|-|Open Measured chi(k)…|"
+                    "Close Measured Data|-|Export chi(k) Table…|Export Chi(R) Table…|"
+                    "Save chi(k) Plot…|Save Chi(R) Plot…|-|Quit%3|Edit:|Undo FitCtrl+Z|Fit|View:|"
+                    "Axis Titles and Legend|Help:|About Fourk|File:|Export Chi(R) Table…|"
+                    "Save Chi(R) Plot…|View:|Axis Titles and Legend")
+                .arg(QKeySequence(QKeySequence::Open).toString(),
+                     QKeySequence(QKeySequence::Save).toString(),
+                     QKeySequence(QKeySequence::Quit).toString()));
         // Quit ends the program; deleting the main window releases everything it made.
         const QPointer<QObject> made[] = { wave, wave->envelope, wave->ctrl, chik->chiR };
         QSignalSpy finishing(chik, SIGNAL(finishing()));
+        chik->setWindowModified(false);
         chik->findChild<QAction *>("actionQuit")->trigger();
         QVERIFY(finishing.count() == 1 && !chik->isVisible());
         delete chik;
@@ -805,7 +985,7 @@ private slots:
         chik->applyScenario(s);
         QCOMPARE(updated.count(), 1);
         QTRY_VERIFY(kFrames.count() == 1 && rFrames.count() == 1);
-        QCOMPARE(chik->chiR->findChild<QLineEdit *>("PointVal")->text(), "0.3333333333333333");
+        QCOMPARE(chik->chiR->findChild<QLineEdit *>("PointVal")->text(), "0.333333");
         QCOMPARE(ScenarioFile::toJson(chik->scenario()), ScenarioFile::toJson(s));
 
         auto *close = chik->findChild<QAction *>("actionCloseData");
@@ -869,7 +1049,7 @@ private slots:
         const QString shown = status(chik);
         const auto files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         if (command == "plot0") // the window squeezed until the plot has no height
-            kPlot->resize(kPlot->width(), 0);
+            kPlot->setMinimumHeight(0), kPlot->resize(kPlot->width(), 0);
         const bool done = command == "open"            ? chik->openScenarioFile(path)
                           : command == "save"          ? chik->saveScenarioFile(path)
                           : command == "table"         ? chik->exportTableFile(ChiK::ChiRPlot, path)
@@ -968,6 +1148,19 @@ private slots:
     }
 
     // The catalogue in, the windows speak Japanese; lupdate finds no text left untranslated.
+    // Qt's own buttons follow the language, where Qt's catalogue is installed.
+    void qtJapanese()
+    {
+        QTranslator qt;
+        if (!loadQtJapaneseCatalogue(qt))
+            QSKIP("Qt's Japanese catalogue qtbase_ja is not installed");
+        QCoreApplication::installTranslator(&qt);
+        const QString cancel
+            = QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
+        QCoreApplication::removeTranslator(&qt);
+        QVERIFY2(!cancel.contains("Cancel"), qPrintable(cancel));
+    }
+
     void japanese()
     {
         QVERIFY(languageFromArguments({ "-e", "-j", "-E", "-jj" }) == Language::Japanese

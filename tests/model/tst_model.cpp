@@ -1,5 +1,6 @@
 #include "connectionguard.h"
 #include "model/awave.h"
+#include "model/csvtables.h"
 #include "model/envelope.h"
 #include "model/feffpathfile.h"
 #include "model/filename.h"
@@ -88,6 +89,8 @@ private slots:
     void measuredText();
     void names_data();
     void names();
+    void tables_data();
+    void tables();
 
 private:
     void set(const Values &shell, const QString &factors, const MeasuredChi &data = MeasuredChi());
@@ -230,6 +233,10 @@ void tst_Model::controls()
     else
         panel->WindowCtrl->setPos(0, 1.0);
     QVERIFY(spy.count() == 1 && seen != before && seen == wave->chi);
+    // Flat sets every node of the envelope to 1.
+    QVERIFY(control != "Flat"
+            || std::all_of(env->nodes.begin(), env->nodes.end(),
+                           [](const QPointF &p) { return p.y() == 1.0; }));
 }
 
 void tst_Model::envelope_data()
@@ -542,4 +549,51 @@ void tst_Model::names()
 }
 
 QTEST_MAIN(tst_Model)
+void tst_Model::tables_data()
+{
+    QTest::addColumn<QString>("extra");
+    for (const char *extra : { "", "data", "shells" })
+        QTest::newRow(extra) << extra;
+}
+
+// What each column of both tables holds, and their rows: the samples k = 0 … 15.9 and the bins
+// R = 0 … 511 dR, the chi(R) plot's spacing.
+void tst_Model::tables()
+{
+    QFETCH(QString, extra);
+    MeasuredChi data;
+    data.k = { 1, 2, 3, 4 }, data.chi = { 0.1, -0.2, 0.3, -0.1 };
+    set({ 2, 2, 0, 0, 0.05 }, "E W", extra == "data" ? data : MeasuredChi());
+    if (extra == "shells")
+        QVERIFY(wave->shells->append({ Shell::drawn("b") }));
+    const QByteArray more = extra == "data" ? ",data" : extra == "shells" ? ",shell1,shell2" : "";
+    const QList<QByteArray> k = CsvTables::chiK(*wave).split('\n'),
+                            r = CsvTables::chiR(*wave).split('\n');
+    QVERIFY(k.size() == 162 && r.size() == 514 && k.at(0) == "k,chi,wave,envelope,window" + more);
+    QCOMPARE(QString(r.at(0)),
+             "R,chi_re,chi_im,chi_abs,chi_phase,wave_abs,envelope_abs,window_abs"
+                 + QString(more).replace(QRegularExpression("(,\\w+)"), "\\1_re\\1_im\\1_abs"));
+    for (int i = 0; i < 160; ++i) {
+        QVector<double> c;
+        for (const QByteArray &cell : k.at(i + 1).split(','))
+            c << cell.toDouble();
+        const double w = i <= 20 ? (1 - std::cos(pi * i / 20)) / 2 : 1.0; // from 15 on: falling
+        QVERIFY(std::abs(c[0] - i * 0.1) < 1e-12 && qFuzzyCompare(c[3], 0.25 + i * 0.1 / 64)
+                && (i >= 150 || std::abs(c[4] - w) < 1e-9));
+        QVERIFY(c[1] == wave->chi[i] && c[2] == wave->wave[i]);
+        QVERIFY(extra != "shells" || std::abs(c[5] + c[6] - c[1]) < 1e-12);
+        QVERIFY(extra != "data" || c[5] == wave->measuredValues[i]);
+    }
+    for (int j = 0; j < 512; ++j) {
+        QVector<double> c;
+        for (const QByteArray &cell : r.at(j + 1).split(','))
+            c << cell.toDouble();
+        QVERIFY(std::abs(c[0] - j * pi / 102.4) < 1e-9
+                && std::abs(std::hypot(c[1], c[2]) - c[3]) < 1e-12);
+        QVERIFY(std::abs(std::atan2(c[2], c[1]) - c[4]) < 1e-12 && c[5] >= 0 && c[6] >= 0
+                && c[7] >= 0);
+        QVERIFY(extra != "data" || std::abs(std::hypot(c[8], c[9]) - c[10]) < 1e-12);
+    }
+}
+
 #include "tst_model.moc"

@@ -10,11 +10,13 @@
 #include "model/measuredchifile.h"
 #include "model/scenariofile.h"
 #include "model/shellmodel.h"
+#include "panels/parameter.h"
 #include "panels/wavectrl.h"
 #include "panels/windowfunc.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -242,6 +244,16 @@ struct Soak
                  && within(wave.ftEnv, n) && within(wave.ftWin, n) && within(wave.ftMeasured, m)
                  && within(edges, 4) && std::is_sorted(edges.begin(), edges.end()),
              "a model array incomplete, not finite or past ±1, or the window edges out of order");
+        // Typed text taken or put back, the pointer field, read-out and scenario agree; windows
+        // dragged smaller than they allow keep their plots 200 pixels tall.
+        const auto *pointer = w.chiR->findChild<QLineEdit *>("PointVal");
+        const QString at = Parameter::text(w.chiR->pointerR);
+        want((pointer->isModified() || pointer->text() == at)
+                 && w.scenario().pointer == w.chiR->pointerR
+                 && w.chiR->findChild<QLabel *>("PointRead")->text().startsWith("R " + at),
+             "the pointer field, its read-out or the scenario differ from the pointer");
+        want(k->height() >= 200 && (!r->isVisible() || r->height() >= 200),
+             "a plot squeezed below 200 pixels");
     }
 };
 

@@ -259,7 +259,8 @@ void ChiK::shellCurvesChanged()
 
 void ChiK::markModified()
 {
-    setModified(true);
+    if (!waves.constFirst()->choosingShell())
+        setModified(true);
 }
 
 void ChiK::setModified(bool modified)

@@ -114,7 +114,8 @@ void ChiK::refitLive()
         liveUndoTaken = false;
         return;
     }
-    if (fitting || !wave->hasMeasured())
+    // Choosing another shell changes nothing to fit again.
+    if (fitting || !wave->hasMeasured() || wave->choosingShell())
         return;
     // A varied value moved by hand is a new start, not a reason to fit again.
     const QVector<double> context = fitContext();

@@ -124,7 +124,9 @@ void AWave::setCurrentShell(int row)
     current = row;
     showCurrent();
     calcChi();
+    choosing = true;
     emit updated();
+    choosing = false;
 }
 
 void AWave::showCurrent()

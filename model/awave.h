@@ -51,6 +51,9 @@ public:
     // The shell the panel's sliders and the envelope edit.
     int currentShell() const { return current; }
     void setCurrentShell(int row);
+    // True while updated() says only that another shell was chosen: the plots follow, but
+    // nothing a scenario holds has changed.
+    bool choosingShell() const { return choosing; }
 
     // The settings the calculator is handed; n, S0², E0 and the scale are the model's own.
     const ChiCalculator::Settings &settings() const { return config; }
@@ -104,5 +107,6 @@ private:
     ChiCalculator::Settings config;
     MeasuredChi spectrum;
     int current = 0;
+    bool choosing = false;
     FitSettings fitting;
 };

@@ -330,7 +330,7 @@ private slots:
                "r:SelReal",    "r:SelImag",   "r:SelAbs",   "r:SelEnvelope", "r:SelWindow",
                "r:SelWave",    "r:SelTotal",  "r:SelData",  "edge drag",     "node drag",
                "pointer drag", "data",        "size",       "edges typed",   "labels",
-               "AddShell" })
+               "AddShell",     "shell chosen" })
             QTest::newRow(change) << change;
     }
 
@@ -344,9 +344,13 @@ private slots:
         const auto handle = [this](double k, double y) {
             return QPoint(int(kPlot->coord.xToPixel(k)), int(kPlot->coord.yToPixel(y)));
         };
+        if (change == "shell chosen")
+            chik->findChild<QAbstractButton *>("AddShell")->click();
         chik->setWindowModified(false);
         for (int step = 1; step <= 3; ++step) {
-            if (change.endsWith("Bar")) {
+            if (change == "shell chosen") {
+                wave->setCurrentShell(step % 2);
+            } else if (change.endsWith("Bar")) {
                 chik->findChild<QAbstractSlider *>(change)->triggerAction(
                     QSlider::SliderSingleStepAdd);
             } else if (change.startsWith("r:")) {
@@ -397,8 +401,10 @@ private slots:
                         QString("step %1, %2").arg(step).arg(plot == kPlot ? "chi(k)" : "chi(R)")));
             }
         }
-        // Each change but the size marks the titles as changed since the last save.
-        QCOMPARE(chik->isWindowModified() && chik->chiR->isWindowModified(), change != "size");
+        // Each change but the size and another shell chosen marks the titles as changed since the
+        // last save.
+        QCOMPARE(chik->isWindowModified() && chik->chiR->isWindowModified(),
+                 change != "size" && change != "shell chosen");
     }
 
     void shells_data()

@@ -45,7 +45,11 @@ QImage withTitle(QWidget *window, QMenu *open = nullptr)
     font.setPixelSize(15);
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, window->width(), titleHeight), Qt::AlignCenter, window->windowTitle());
+    // The placeholder shows as a window manager would show it: a star while changed, else nothing.
+    QString title = window->windowTitle();
+    title.replace(QLatin1String("[*]"),
+                  window->isWindowModified() ? QLatin1String("*") : QLatin1String(""));
+    p.drawText(QRect(0, 0, window->width(), titleHeight), Qt::AlignCenter, title);
     p.drawImage(0, titleHeight, content);
     return image;
 }

@@ -156,7 +156,8 @@ void ChiR::showReadout()
     const AWave *wave = waveList && !waveList->isEmpty() ? waveList->constFirst() : nullptr;
     const double dR = wave ? wave->binSpacing() : 0.0;
     const double at = dR > 0.0 && std::isfinite(dR) ? pointerR / dR : -1.0;
-    const int j = at >= 0.0 ? int(at) : -1;
+    // The pointer takes any finite R; past the last bin there is nothing to read off.
+    const int j = at >= 0.0 && at < wave->chi.size() - 1 ? int(at) : -1;
     // Between the two bins the line joins, as the plot draws the total.
     if (j >= 0 && j + 1 < wave->chi.size() && int(wave->ftChi.size()) >= wave->count) {
         const double *total = wave->ftChi.data();

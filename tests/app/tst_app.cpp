@@ -767,6 +767,8 @@ private slots:
         const QString before = label->text();
         wave->ctrl->RBar->setValue(30);
         QCOMPARE(label->text() != before, parts.size() > 1); // no part shown: R alone
+        chik->chiR->setPointer(3e27); // no bin there, beyond an int's range too
+        QCOMPARE(label->text(), "R 3e+27");
     }
 
     // Squeezed to the smallest the window allows, each plot stays at least 200 pixels tall.

@@ -265,6 +265,9 @@ void ChiK::markModified()
 
 void ChiK::setModified(bool modified)
 {
+    // Qt sets the title again at every call, and a slider step calls it each time.
+    if (modified == isWindowModified() && modified == chiR->isWindowModified())
+        return;
     setWindowModified(modified);
     chiR->setWindowModified(modified);
 }

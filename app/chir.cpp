@@ -26,6 +26,16 @@ ChiR::ChiR(QWidget *parent)
     connect(pointerField, SIGNAL(valueChanged(double)), this, SLOT(pointerTyped(double)));
     for (QAbstractButton *part : { SelReal, SelImag, SelAbs })
         connect(part, SIGNAL(toggled(bool)), this, SLOT(showReadout()));
+    // Room for the widest read-out: a label of fixed size changes its text at every step without
+    // laying the window out again.
+    const QString widest = QStringLiteral("-8.888e-308");
+    PointRead->setFixedSize(PointRead->fontMetrics()
+                                .boundingRect(tr("R %1").arg(QStringLiteral("-8.88888e-308"))
+                                              + tr("   |chi(R)| %1").arg(widest)
+                                              + tr("   Re %1").arg(widest)
+                                              + tr("   Im %1").arg(widest))
+                                .size()
+                            + QSize(4, 2));
 
     connect(mouseRelay, SIGNAL(mMoved()), this, SLOT(mMoved()));
     connect(mouseRelay, SIGNAL(mPressed()), this, SLOT(mPressed()));

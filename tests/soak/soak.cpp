@@ -111,11 +111,14 @@ struct Soak
                       node = nodes.isEmpty() ? QPointF() : d.pick(nodes);
         QPointF p;
         for (const QChar c : script) {
-            const QPointF at[] = { { k->coord.xToPixel(d.pick(wave.ctrl->WindowCtrl->positions)),
-                                     k->coord.yToPixel(0) },
-                                   { k->coord.xToPixel(node.x()),
-                                     k->coord.yToPixel(node.y() * wave.envelope->scale) },
-                                   { d.real(-9, t->width() + 9), d.real(-9, t->height() + 9) } };
+            const QPointF at[]
+                = { { k->coord.xToPixel(d.pick(wave.ctrl->WindowCtrl->positions)),
+                      k->coord.yToPixel(0) },
+                    { k->coord.xToPixel(node.x()),
+                      k->coord.yToPixel(node.y() * wave.envelope->scale) },
+                    // Anywhere, up to a plot's width past either side, where a
+                    // dragged edge is held at the plot's end.
+                    { d.real(-t->width(), 2.0 * t->width()), d.real(-9, t->height() + 9) } };
             p = c == 'm' || p.isNull() ? d.pick(at) + QPointF(d.uniform(-9, 9), d.uniform(-9, 9))
                                        : p;
             p = QPointF(qBound(-1e5, p.x(), 1e5), qBound(-1e5, p.y(), 1e5));

@@ -51,16 +51,16 @@ const Switch switches[] = {
     { "no-pm", &Scenario::pm, false, "Uncheck it (the default)." },
 };
 
-// One --shell SPEC: comma-separated key=value pairs, or off.
-bool parseShell(const QString &spec, int number, Shell *out, QString *error)
+// One --shell KEYS: comma-separated key=value pairs, or off.
+bool parseShell(const QString &keys, int number, Shell *out, QString *error)
 {
     const auto fail = [&](const QString &problem) {
-        *error = QStringLiteral("--shell %1: %2").arg(quoted(spec), problem);
+        *error = QStringLiteral("--shell %1: %2").arg(quoted(keys), problem);
         return false;
     };
     QVector<QPair<QString, QString>> pairs;
     QString feff;
-    for (const QString &part : spec.split(QLatin1Char(','))) {
+    for (const QString &part : keys.split(QLatin1Char(','))) {
         const int eq = part.indexOf(QLatin1Char('='));
         const QString key = part.left(eq < 0 ? part.size() : eq).trimmed();
         const QString value = eq < 0 ? QString() : part.mid(eq + 1);
@@ -159,9 +159,9 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
                                     .arg(p.initial)));
     }
     const QCommandLineOption shellOption = valued(
-        "shell", "SPEC",
+        "shell", "KEYS",
         QStringLiteral("A shell of the model; given once or more, the shells are exactly those "
-                       "given, in order. SPEC is comma-separated key=value: feff=FILE (a FEFF path "
+                       "given, in order. KEYS is comma-separated key=value: feff=FILE (a FEFF path "
                        "file, feffNNNN.dat; without it a drawn shell), name=TEXT, degen=N "
                        "(0 ... 1000), r, sigma, p0, p2 (ranges as their options), and off "
                        "(left out of the sum). At most %1 shells.")
@@ -284,23 +284,23 @@ ExportOptions::Outcome ExportOptions::parse(const QStringList &arguments)
     }
 
     if (parser.isSet(shellOption)) {
-        const QStringList specs = parser.values(shellOption);
-        if (specs.size() > Shell::maxCount) {
+        const QStringList shellKeys = parser.values(shellOption);
+        if (shellKeys.size() > Shell::maxCount) {
             error = QStringLiteral("--shell is given %1 times; the model takes at most %2 shells")
-                        .arg(specs.size())
+                        .arg(shellKeys.size())
                         .arg(Shell::maxCount);
             return Invalid;
         }
         QVector<Shell> shells;
-        for (const QString &spec : specs) {
+        for (const QString &keys : shellKeys) {
             Shell shell;
-            if (!parseShell(spec, shells.size() + 1, &shell, &error))
+            if (!parseShell(keys, shells.size() + 1, &shell, &error))
                 return Invalid;
             shells.append(shell);
         }
         // Every path file read is an input no output may replace.
-        for (int i = 0; i < specs.size(); ++i) {
-            for (const QString &part : specs.at(i).split(QLatin1Char(','))) {
+        for (int i = 0; i < shellKeys.size(); ++i) {
+            for (const QString &part : shellKeys.at(i).split(QLatin1Char(','))) {
                 if (part.startsWith(QLatin1String("feff=")))
                     inputs.set(QStringLiteral("--shell %1").arg(i + 1), part.mid(5));
             }

@@ -401,8 +401,7 @@ private slots:
                         QString("step %1, %2").arg(step).arg(plot == kPlot ? "chi(k)" : "chi(R)")));
             }
         }
-        // Each change but the size and another shell chosen marks the titles as changed since the
-        // last save.
+        // Every change but the size and a shell chosen marks both titles as unsaved.
         QCOMPARE(chik->isWindowModified() && chik->chiR->isWindowModified(),
                  change != "size" && change != "shell chosen");
     }
@@ -476,16 +475,14 @@ private slots:
         QTest::addColumn<QString>("set"); // on: "a" absolute, "2" two shells, "d" measured data
         QTest::addColumn<QString>("texts"); // outside the plot area: titles, then the legend
         const QSize small(800, 600), large(3840, 2160);
-        QTest::newRow("chi(k) off") << false << small << ""
-                                    << "";
+        QTest::newRow("chi(k) off") << false << small << QString() << QString();
         QTest::newRow("chi(k) 800x600, data")
             << false << small << "on d"
             << "k (Å⁻¹);k²·chi(k) (normalised);chi(k);feff_chi.dat;F (envelope);W (window)";
         QTest::newRow("chi(k) 4K, absolute, two shells")
             << false << large << "on a2"
             << "k (Å⁻¹);k²·chi(k) (Å⁻²);chi(k), the sum;Shell 1;far;F (envelope);W (window)";
-        QTest::newRow("chi(R) off") << true << small << ""
-                                    << "";
+        QTest::newRow("chi(R) off") << true << small << QString() << QString();
         QTest::newRow("chi(R) 800x600, data")
             << true << small << "on d"
             << "R (Å);Re chi(R), |chi(R)| (normalised);Re chi(R);|chi(R)|;Re feff_chi.dat;"
@@ -815,7 +812,7 @@ private slots:
             } else if (auto *files
                        = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
                 files->selectFile(files->acceptMode() == QFileDialog::AcceptSave ? saved : other);
-                QDialog *dialog = files;
+                QDialog *dialog = files; // accept() is protected in QFileDialog
                 chosen ? dialog->accept() : dialog->reject();
             }
         };

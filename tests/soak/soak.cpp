@@ -116,8 +116,7 @@ struct Soak
                       k->coord.yToPixel(0) },
                     { k->coord.xToPixel(node.x()),
                       k->coord.yToPixel(node.y() * wave.envelope->scale) },
-                    // Anywhere, up to a plot's width past either side, where a
-                    // dragged edge is held at the plot's end.
+                    // Anywhere, up to a plot's width past either side of it.
                     { d.real(-t->width(), 2.0 * t->width()), d.real(-9, t->height() + 9) } };
             p = c == 'm' || p.isNull() ? d.pick(at) + QPointF(d.uniform(-9, 9), d.uniform(-9, 9))
                                        : p;
